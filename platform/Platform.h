@@ -1,0 +1,50 @@
+#pragma once
+// The one seam between the portable core and the operating system. The
+// Win32 side makes the exact system calls the plug-in is known by; the POSIX
+// side stands in for them with the same observable rules.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace filedata::platform {
+
+// True when the first directory entry matching Name (which may hold the
+// wildcards * and ?) is not a directory and its last-write time, in local
+// time, lies from 1980 through 2107.
+bool FileIsPresent(const std::string& name);
+
+// A file opened for reading while others may read it too but not write it.
+class TReadOnlyFile {
+ public:
+  TReadOnlyFile() = default;
+  TReadOnlyFile(const TReadOnlyFile&) = delete;
+  TReadOnlyFile& operator=(const TReadOnlyFile&) = delete;
+  ~TReadOnlyFile();
+
+  // False on failure; ErrorCode() then holds the system's error code.
+  bool Open(const std::string& name);
+  std::uint32_t ErrorCode() const noexcept { return error_; }
+  // Bytes from the current position to the end as the file stood at Open;
+  // 0 for anything that is not a regular file, so such a file never blocks.
+  std::uint64_t SizeAtOpen() const noexcept { return size_; }
+  // Reads up to Count bytes; returns the bytes delivered, 0 at the end or on
+  // failure.
+  std::size_t Read(char* buffer, std::size_t count);
+
+ private:
+  std::intptr_t handle_ = -1;
+  std::uint64_t size_ = 0;
+  std::uint32_t error_ = 0;
+};
+
+// Name expanded against the current directory, however long.
+std::string FullPathOf(const std::string& name);
+
+// The system's own text for an error code, untrimmed; empty when it has none.
+std::string SystemMessageText(std::uint32_t code);
+
+// The decimal separator of the calling thread's locale when it is one byte,
+// else the full stop.
+char ReadLocaleDecimalSeparator();
+
+}  // namespace filedata::platform

@@ -1,0 +1,115 @@
+// POSIX side of the platform seam. It keeps the rules the Win32 side has:
+// a wildcard looks at the first matching entry only, directories and files
+// stamped outside 1980-2107 are absent, and opening never blocks.
+#include <dirent.h>
+#include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/posix/PathRules.h"
+
+namespace filedata::platform {
+
+namespace {
+constexpr std::intptr_t kNoHandle = -1;
+
+bool StampedWithinDosRange(const struct stat& info) {
+  std::tm local{};
+  const std::time_t stamp = info.st_mtime;
+  if (!localtime_r(&stamp, &local)) return false;
+  const int year = local.tm_year + 1900;
+  return year >= 1980 && year <= 2107;
+}
+
+// The path of the first directory entry matching a wildcard name, or empty.
+std::string FirstWildcardMatch(const std::string& name) {
+  const auto slash = name.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash == 0 ? 1 : slash);
+  const std::string pattern = slash == std::string::npos ? name : name.substr(slash + 1);
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return {};
+  std::string found;
+  while (const dirent* entry = readdir(dir)) {
+    if (WildcardMatches(pattern, entry->d_name)) {
+      found = (slash == std::string::npos ? std::string() : name.substr(0, slash + 1)) + entry->d_name;
+      break;
+    }
+  }
+  closedir(dir);
+  return found;
+}
+}  // namespace
+
+bool FileIsPresent(const std::string& name) {
+  const std::string path(name.c_str());  // the name ends at its first zero byte
+  if (path.empty()) return false;
+  const std::string target = HasWildcard(LastComponent(path)) ? FirstWildcardMatch(path) : path;
+  struct stat info;
+  if (target.empty() || stat(target.c_str(), &info) != 0) return false;
+  return !S_ISDIR(info.st_mode) && StampedWithinDosRange(info);
+}
+
+TReadOnlyFile::~TReadOnlyFile() {
+  if (handle_ != kNoHandle) close(static_cast<int>(handle_));
+}
+
+bool TReadOnlyFile::Open(const std::string& name) {
+  // Non-blocking, so that opening a FIFO with no writer returns at once.
+  const int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    error_ = static_cast<std::uint32_t>(errno);
+    return false;
+  }
+  handle_ = fd;
+  struct stat info;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    const off_t position = lseek(fd, 0, SEEK_CUR);
+    size_ = info.st_size > position ? static_cast<std::uint64_t>(info.st_size - position) : 0;
+  }
+  return true;
+}
+
+std::size_t TReadOnlyFile::Read(char* buffer, std::size_t count) {
+  for (;;) {
+    const ssize_t got = read(static_cast<int>(handle_), buffer, count);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) return 0;
+  }
+}
+
+std::string FullPathOf(const std::string& name) {
+  const std::string path(name.c_str());
+  if (!path.empty() && path[0] == '/') return NormalizePath(path);
+  std::vector<char> cwd(4096);
+  while (!getcwd(cwd.data(), cwd.size())) {
+    if (errno != ERANGE) return NormalizePath(path);
+    cwd.resize(cwd.size() * 2);
+  }
+  return NormalizePath(std::string(cwd.data()) + "/" + path);
+}
+
+std::string SystemMessageText(std::uint32_t code) {
+  char buffer[256];
+  // The GNU strerror_r may return its own static text instead of filling BUFFER.
+  return strerror_r(static_cast<int>(code), buffer, sizeof buffer);
+}
+
+char ReadLocaleDecimalSeparator() {
+  // A private locale object, so the process locale is never touched.
+  const locale_t locale = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));
+  if (!locale) return '.';
+  const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+  const char separator = (radix && radix[0] != '\0' && radix[1] == '\0') ? radix[0] : '.';
+  freelocale(locale);
+  return separator;
+}
+
+}  // namespace filedata::platform

@@ -1,0 +1,102 @@
+// Win32 side of the platform seam: the ANSI file functions, the system's
+// message table and the thread locale, called exactly as the plug-in has
+// always called them.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/Platform.h"
+
+namespace filedata::platform {
+
+namespace {
+HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
+// Each ReadFile asks for at most this much, so a DWORD count never overflows.
+constexpr std::size_t kMaxReadRequest = 1u << 30;
+
+bool MoveFilePointer(HANDLE h, std::int64_t distance, DWORD method, std::uint64_t& position) {
+  LONG high = static_cast<LONG>(distance >> 32);
+  SetLastError(NO_ERROR);
+  const DWORD low = SetFilePointer(h, static_cast<LONG>(distance & 0xFFFFFFFF), &high, method);
+  if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return false;
+  position = (static_cast<std::uint64_t>(static_cast<DWORD>(high)) << 32) | low;
+  return true;
+}
+
+// Bytes from the current position to the end: the current position, then
+// the end, then back to where it was.
+std::uint64_t RemainingBytes(HANDLE h) {
+  if (GetFileType(h) != FILE_TYPE_DISK) return 0;
+  std::uint64_t current = 0, end = 0, ignored = 0;
+  if (!MoveFilePointer(h, 0, FILE_CURRENT, current)) return 0;
+  if (!MoveFilePointer(h, 0, FILE_END, end)) return 0;
+  MoveFilePointer(h, static_cast<std::int64_t>(current), FILE_BEGIN, ignored);
+  return end > current ? end - current : 0;
+}
+}  // namespace
+
+bool FileIsPresent(const std::string& name) {
+  WIN32_FIND_DATAA entry;
+  const HANDLE search = FindFirstFileA(name.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  FILETIME local;
+  FileTimeToLocalFileTime(&entry.ftLastWriteTime, &local);
+  WORD dosDate = 0, dosTime = 0;
+  // Fails for local times outside 1980-2107.
+  return FileTimeToDosDateTime(&local, &dosDate, &dosTime) != 0;
+}
+
+TReadOnlyFile::~TReadOnlyFile() {
+  if (handle_ != kNoHandle) CloseHandle(AsHandle(handle_));
+}
+
+bool TReadOnlyFile::Open(const std::string& name) {
+  const HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    error_ = GetLastError();
+    return false;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(h);
+  size_ = RemainingBytes(h);
+  return true;
+}
+
+std::size_t TReadOnlyFile::Read(char* buffer, std::size_t count) {
+  DWORD delivered = 0;
+  const DWORD request = static_cast<DWORD>(std::min(count, kMaxReadRequest));
+  if (!ReadFile(AsHandle(handle_), buffer, request, &delivered, nullptr)) return 0;
+  return delivered;
+}
+
+std::string FullPathOf(const std::string& name) {
+  std::string buffer(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD needed = GetFullPathNameA(name.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (needed == 0) return name;
+    if (needed < buffer.size()) {
+      buffer.resize(needed);
+      return buffer;
+    }
+    buffer.assign(needed, '\0');  // too small: NEEDED counts the zero byte
+  }
+}
+
+std::string SystemMessageText(std::uint32_t code) {
+  char text[256];
+  const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY;
+  const DWORD length = FormatMessageA(flags, nullptr, code, 0, text, sizeof text, nullptr);
+  return std::string(text, length);
+}
+
+char ReadLocaleDecimalSeparator() {
+  char separator[2];
+  // A two-byte separator does not fit the buffer and the call fails.
+  if (GetLocaleInfoA(GetThreadLocale(), LOCALE_SDECIMAL, separator, sizeof separator) > 0) return separator[0];
+  return '.';
+}
+
+}  // namespace filedata::platform

@@ -1,0 +1,22 @@
+#pragma once
+// Decimal floating-point text to an 80-bit extended value, computed digit by
+// digit under a control word of the parser's own.
+#include <cstdint>
+#include <string_view>
+
+#include "query/DecimalSeparator.h"
+
+namespace filedata {
+
+// Multiplies (E > 0) or divides (E < 0) by 10^|E| through three tables of
+// powers; E <= -5120 gives 0 and E >= 5120 gives +infinity.
+long double ScaleByPowerOfTen(long double value, std::int64_t exponent);
+
+// Never fails by exception. The caller's control word is restored and its
+// exception flags are left cleared.
+bool TryParseFloat(std::string_view text, long double& value, char separator = LocaleDecimalSeparator());
+
+// As TryParseFloat, raising EConvertError on a refused text.
+long double ParseFloat(std::string_view text, char separator = LocaleDecimalSeparator());
+
+}  // namespace filedata

@@ -1,0 +1,16 @@
+#pragma once
+// Picks the line a query's LINE value names, streaming the file: a line
+// counted from the start stops the read once it is reached; LINE 0 keeps
+// only the last line seen.
+#include <cstdint>
+#include <string>
+
+namespace filedata {
+
+// LINE >= 1 selects that line; LINE <= 0 selects line count - LINE, so 0 is
+// the last line and anything below lies past it. Raises EStringListError
+// ("List index out of bounds (i)", i the 0-based index) for a line the file
+// does not have, and EFOpenError when the file cannot be opened.
+std::string SelectLine(const std::string& fileName, std::int32_t line);
+
+}  // namespace filedata

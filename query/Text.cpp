@@ -1,0 +1,40 @@
+#include "query/Text.h"
+
+#include <algorithm>
+
+namespace filedata {
+
+std::string_view CutText(std::string_view source, std::int64_t start, std::int64_t count) noexcept {
+  const auto length = static_cast<std::int64_t>(source.size());
+  if (length == 0 || count < 0) return {};
+  const std::int64_t first = start < 1 ? 1 : start;
+  if (first > length) return {};
+  const std::int64_t available = length - first + 1;
+  return source.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(std::min(count, available)));
+}
+
+std::string AsciiUpperCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiUpperByte(c);
+  return out;
+}
+
+bool TextEqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpperByte(a[i]) != AsciiUpperByte(b[i])) return false;
+  }
+  return true;
+}
+
+const char* TextPointer(const std::string& text) noexcept {
+  static const char kEmpty[1] = {0};
+  return text.empty() ? kEmpty : text.c_str();
+}
+
+std::string_view UpToFirstZero(std::string_view text) noexcept {
+  const auto zero = text.find('\0');
+  return zero == std::string_view::npos ? text : text.substr(0, zero);
+}
+
+}  // namespace filedata

@@ -1,0 +1,38 @@
+#pragma once
+// Byte-exact 8-bit text helpers. Positions count from 1; nothing here looks
+// at the locale.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace filedata {
+
+// Cut of Count bytes from 1-based Start, clamped to the source: a Start
+// below 1 begins at the first byte without shortening Count; a negative
+// Count or a Start past the end gives the empty text.
+std::string_view CutText(std::string_view source, std::int64_t start, std::int64_t count) noexcept;
+
+constexpr char AsciiUpperByte(char c) noexcept {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
+}
+
+std::string AsciiUpperCase(std::string_view text);
+
+// Case-sensitive byte comparison; zero bytes are ordinary bytes.
+inline bool TextEquals(std::string_view a, std::string_view b) noexcept { return a == b; }
+
+// Byte comparison after ASCII upper-casing both sides, without copying.
+bool TextEqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
+
+// Zero-terminated view of a text; never null (the empty text is a static "").
+const char* TextPointer(const std::string& text) noexcept;
+
+// Text made from zero-terminated text; null gives the empty text.
+inline std::string_view TextFromPointer(const char* text) noexcept {
+  return text ? std::string_view(text) : std::string_view();
+}
+
+// The bytes before the first zero byte.
+std::string_view UpToFirstZero(std::string_view text) noexcept;
+
+}  // namespace filedata
