@@ -14,6 +14,7 @@ HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
 // Each ReadFile asks for at most this much, so a DWORD count never overflows.
 constexpr std::size_t kMaxReadRequest = 1u << 30;
+constexpr WORD kLastDosYear = 2107;
 
 bool MoveFilePointer(HANDLE h, std::int64_t distance, DWORD method, std::uint64_t& position) {
   LONG high = static_cast<LONG>(distance >> 32);
@@ -46,7 +47,10 @@ bool FileIsPresent(const std::string& name) {
   FileTimeToLocalFileTime(&entry.ftLastWriteTime, &local);
   WORD dosDate = 0, dosTime = 0;
   // Fails for local times outside 1980-2107.
-  return FileTimeToDosDateTime(&local, &dosDate, &dosTime) != 0;
+  if (!FileTimeToDosDateTime(&local, &dosDate, &dosTime)) return false;
+  // Some implementations wrap years past 2107 instead of failing.
+  SYSTEMTIME parts;
+  return FileTimeToSystemTime(&local, &parts) && parts.wYear <= kLastDosYear;
 }
 
 TReadOnlyFile::~TReadOnlyFile() {
@@ -72,11 +76,30 @@ std::size_t TReadOnlyFile::Read(char* buffer, std::size_t count) {
   return delivered;
 }
 
+namespace {
+// The ANSI call refuses names longer than MAX_PATH; the wide one does not.
+std::string WideFullPathOf(const std::string& name) {
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
+  if (wideLength <= 0) return name;
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide.data(), wideLength);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return name;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return name;
+  const int narrowLength = WideCharToMultiByte(CP_ACP, 0, full.c_str(), static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<std::size_t>(narrowLength), '\0');
+  WideCharToMultiByte(CP_ACP, 0, full.c_str(), static_cast<int>(length), narrow.data(), narrowLength, nullptr, nullptr);
+  return narrow;
+}
+}  // namespace
+
 std::string FullPathOf(const std::string& name) {
   std::string buffer(MAX_PATH, '\0');
   for (;;) {
     const DWORD needed = GetFullPathNameA(name.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    if (needed == 0) return name;
+    if (needed == 0) return WideFullPathOf(name);
     if (needed < buffer.size()) {
       buffer.resize(needed);
       return buffer;

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "query/Errors.h"
+#include "query/StringList.h"
+#include "query/TextFile.h"
+#include "tests/query/TempDir.h"
+
+namespace filedata {
+namespace {
+
+using testing::TempDirTest;
+using Lines = std::vector<std::string>;
+
+Lines LinesOf(const TStringList& list) {
+  Lines lines;
+  for (std::int32_t i = 0; i < list.LineCount(); ++i) lines.push_back(list.LineAt(i));
+  return lines;
+}
+
+void Restamp(const std::string& path, std::chrono::hours offset) {
+  std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() + offset);
+}
+
+constexpr std::chrono::hours kFiftyYears{24 * 365 * 50};
+constexpr std::chrono::hours kHundredYears{24 * 365 * 100};
+
+class FileIsPresentTest : public TempDirTest {};
+
+TEST_F(FileIsPresentTest, SeesFilesButNotFoldersOrOddStamps) {
+  const std::string file = Write("data.txt", "1\n");
+  std::filesystem::create_directory(Dir() / "folder");
+  const std::string old = Write("old.txt", "1\n");
+  Restamp(old, -kFiftyYears);
+  const std::string future = Write("future.txt", "1\n");
+  Restamp(future, kHundredYears);
+  const struct {
+    std::string name;
+    bool present;
+  } cases[] = {
+      {file, true},
+      {PathOf("folder"), false},
+      {PathOf("missing.txt"), false},
+      {"", false},
+      {old, false},
+      {future, false},
+      {PathOf("da?a.t*"), true},
+      {PathOf("fold*"), false},
+      {PathOf("nothing*"), false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileIsPresent(c.name), c.present) << c.name;
+}
+
+TEST_F(FileIsPresentTest, ReadOnlyFilesArePresent) {
+  const std::string file = Write("ro.txt", "1\n");
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  EXPECT_TRUE(FileIsPresent(file));
+  std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+}
+
+class LoadFromTextFileTest : public TempDirTest {};
+
+TEST_F(LoadFromTextFileTest, ReadsTheBytesAsTheyAre) {
+  const struct {
+    std::string bytes;
+    Lines lines;
+  } cases[] = {
+      {"", {}},
+      {std::string("\0\n1\n", 4), {}},
+      {"10\r\n20\r\n30", {"10", "20", "30"}},
+      {"\xEF\xBB\xBF" "5\n", {"\xEF\xBB\xBF" "5"}},
+      {std::string("\xFF\xFE" "A\0", 4), {"\xFF\xFE" "A"}},
+  };
+  for (const auto& c : cases) {
+    TStringList list;
+    list.LoadFromTextFile(Write("f.txt", c.bytes));
+    EXPECT_EQ(LinesOf(list), c.lines) << ::testing::PrintToString(c.bytes);
+  }
+}
+
+TEST_F(LoadFromTextFileTest, LongFilesCrossManyReadChunks) {
+  std::string bytes;
+  Lines expected;
+  for (int i = 0; i < 100000; ++i) {
+    expected.push_back("line " + std::to_string(i));
+    bytes += expected.back() + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+  }
+  TStringList list;
+  list.LoadFromTextFile(Write("long.txt", bytes));
+  EXPECT_EQ(LinesOf(list), expected);
+}
+
+TEST_F(LoadFromTextFileTest, OpenFailureNamesTheFullPathAndKeepsTheList) {
+  TStringList list;
+  list.SetText("kept\n");
+  const std::string missing = PathOf("missing.txt");
+  try {
+    list.LoadFromTextFile(missing);
+    FAIL() << "opened a missing file";
+  } catch (const EFOpenError& e) {
+    const std::string prefix = "Cannot open file \"" + FullPathOf(missing) + "\". ";
+    EXPECT_EQ(e.Message().substr(0, prefix.size()), prefix);
+    EXPECT_GT(e.Message().size(), prefix.size()) << "no system text";
+    EXPECT_NE(e.Message().back(), '.');
+  }
+  EXPECT_EQ(LinesOf(list), Lines{"kept"});
+}
+
+TEST_F(LoadFromTextFileTest, AWildcardNameIsPresentButCannotBeOpened) {
+  Write("w1.txt", "1\n");
+  const std::string pattern = PathOf("w*.txt");
+  ASSERT_TRUE(FileIsPresent(pattern));
+  TStringList list;
+  EXPECT_THROW(list.LoadFromTextFile(pattern), EFOpenError);
+}
+
+TEST_F(LoadFromTextFileTest, AFileHeldOpenForWritingIsRefused) {
+#ifndef _WIN32
+  GTEST_SKIP() << "POSIX has no share modes";
+#else
+  const std::string file = Write("busy.txt", "1\n");
+  std::ofstream writer(file, std::ios::app);
+  ASSERT_TRUE(writer.is_open());
+  try {
+    TStringList().LoadFromTextFile(file);
+    FAIL() << "opened a file held for writing";
+  } catch (const EFOpenError& e) {
+    const std::uint32_t kSharingViolation = 32;
+    EXPECT_EQ(e.Message(), "Cannot open file \"" + FullPathOf(file) + "\". " + SystemErrorText(kSharingViolation));
+  }
+#endif
+}
+
+TEST(SystemErrorText, DropsTrailingBreaksAndFullStops) {
+  const std::string text = SystemErrorText(2);  // no such file
+  ASSERT_FALSE(text.empty());
+  EXPECT_GT(static_cast<unsigned char>(text.back()), 0x20);
+  EXPECT_NE(text.back(), '.');
+}
+
+TEST(FullPathOf, ExpandsRelativeNamesAgainstTheCurrentFolder) {
+  const std::string full = FullPathOf("some.txt");
+  EXPECT_EQ(std::filesystem::path(full), std::filesystem::current_path() / "some.txt");
+  const std::string longName(600, 'n');
+  EXPECT_EQ(FullPathOf(longName).size(), (std::filesystem::current_path() / longName).string().size());
+}
+
+}  // namespace
+}  // namespace filedata
