@@ -9,7 +9,7 @@
 namespace filedata {
 
 namespace {
-constexpr std::size_t kChunkBytes = 256 * 1024;
+constexpr std::size_t kChunkBytes = 64 * 1024;
 }
 
 bool FileIsPresent(const std::string& name) { return platform::FileIsPresent(name); }

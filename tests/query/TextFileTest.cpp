@@ -4,6 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "query/Errors.h"
 #include "query/StringList.h"
 #include "query/TextFile.h"
@@ -131,6 +135,18 @@ TEST_F(LoadFromTextFileTest, AFileHeldOpenForWritingIsRefused) {
     const std::uint32_t kSharingViolation = 32;
     EXPECT_EQ(e.Message(), "Cannot open file \"" + FullPathOf(file) + "\". " + SystemErrorText(kSharingViolation));
   }
+#endif
+}
+
+TEST_F(LoadFromTextFileTest, NonRegularFilesReadAsEmptyWithoutBlocking) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no FIFOs";
+#else
+  const std::string fifo = PathOf("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  TStringList list;
+  list.LoadFromTextFile(fifo);  // no writer: must not wait for one
+  EXPECT_EQ(list.LineCount(), 0);
 #endif
 }
 
