@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "tools/filedata/AnswerFormat.h"
+#include "tools/filedata/CommandLine.h"
+
+namespace filedata::tool {
+namespace {
+
+TQueryOutcome Number(double value) {
+  TQueryOutcome outcome;
+  outcome.ValueKind = 0;
+  outcome.Number = value;
+  return outcome;
+}
+
+TQueryOutcome Text(std::string text) {
+  TQueryOutcome outcome;
+  outcome.Text = std::move(text);
+  return outcome;
+}
+
+TQueryOutcome Failure(std::string error) {
+  TQueryOutcome outcome;
+  outcome.Result = hr::Fail;
+  outcome.Error = std::move(error);
+  return outcome;
+}
+
+TEST(AnswerFormat, PrintsEachKindOfAnswer) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    TQueryOutcome outcome;
+    const char* plain;
+    const char* json;
+  } cases[] = {
+      {Number(42.5), "42.5", R"j({"hr":"S_OK","kind":0,"number":42.5})j"},
+      {Number(-0.0), "-0", R"j({"hr":"S_OK","kind":0,"number":-0})j"},
+      {Number(0.1), "0.1", R"j({"hr":"S_OK","kind":0,"number":0.1})j"},
+      {Number(1e308), "1e+308", R"j({"hr":"S_OK","kind":0,"number":1e+308})j"},
+      {Number(inf), "inf", R"j({"hr":"S_OK","kind":0,"number":"inf"})j"},
+      {Number(-inf), "-inf", R"j({"hr":"S_OK","kind":0,"number":"-inf"})j"},
+      {Text("42.5 C"), "42.5 C", R"j({"hr":"S_OK","kind":1,"text":"42.5 C"})j"},
+      {Text(""), "", R"j({"hr":"S_OK","kind":1,"text":""})j"},
+      {Text("a\"b\\c\td\x01\x7F\x80\xE9\xFF"), "a\"b\\c\td\x01\x7F\x80\xE9\xFF",
+       R"j({"hr":"S_OK","kind":1,"text":"a\"b\\c\td\u0001\u007F\u0080\u00E9\u00FF"})j"},
+      {Failure("List index out of bounds (5)"), "List index out of bounds (5)",
+       R"j({"hr":"E_FAIL","error":"List index out of bounds (5)"})j"},
+      {Failure("Cannot open file \"C:\\x.txt\". Sharing violation"), "Cannot open file \"C:\\x.txt\". Sharing violation",
+       R"j({"hr":"E_FAIL","error":"Cannot open file \"C:\\x.txt\". Sharing violation"})j"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PlainAnswer(c.outcome), c.plain);
+    EXPECT_EQ(JsonAnswer(c.outcome), c.json);
+  }
+}
+
+TEST(AnswerFormat, NamesResultCodes) {
+  EXPECT_EQ(ResultName(hr::Ok), "S_OK");
+  EXPECT_EQ(ResultName(hr::Pointer), "E_POINTER");
+  EXPECT_EQ(ResultName(static_cast<HResult>(0x80070002u)), "0x80070002");
+}
+
+TEST(CommandLine, ParsesOptionsAndRefusesMisuse) {
+  std::string error;
+  const auto line = ParseCommandLine({"--json", "--watch", "0.5", "FILENAME=x"}, error);
+  ASSERT_TRUE(line);
+  EXPECT_TRUE(line->Json);
+  EXPECT_EQ(line->WatchSeconds, 0.5);
+  EXPECT_EQ(line->Params, "FILENAME=x");
+
+  const auto dashed = ParseCommandLine({"--", "--odd"}, error);
+  ASSERT_TRUE(dashed);
+  EXPECT_EQ(dashed->Params, "--odd");
+
+  const std::vector<std::vector<std::string>> misuse = {
+      {}, {"--json"}, {"--watch"}, {"--watch", "0", "P"}, {"--watch", "-1", "P"},
+      {"--watch", "x", "P"}, {"--bogus", "P"}, {"P", "Q"},
+  };
+  for (const auto& args : misuse) {
+    error.clear();
+    EXPECT_FALSE(ParseCommandLine(args, error)) << ::testing::PrintToString(args);
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+}  // namespace
+}  // namespace filedata::tool
