@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "descriptor/PlugInState.h"
 #include "query/DataQuery.h"
-#include "query/FailureReport.h"
 
 namespace filedata::tool {
 
@@ -22,16 +22,14 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 }  // namespace
 
 TQueryOutcome RunQuery(const std::string& params) {
-  TDataQuery query;
-  TLastErrorText lastError;
+  descriptor::TPlugInState plugIn;
   TQueryOutcome outcome;
   const char* itemName = nullptr;
   const char* text = nullptr;
-  outcome.Result = CallReportingFailures(lastError, [&] {
-    return query.GetData(lastError, 0, params.c_str(), &itemName, &outcome.ValueKind, &text, &outcome.Number);
-  });
+  outcome.Result =
+      descriptor::GetData(plugIn, 0, params.c_str(), &itemName, &outcome.ValueKind, &text, &outcome.Number);
   if (text) outcome.Text = text;
-  if (outcome.Result != hr::Ok && lastError.IsSet()) outcome.Error = lastError.Pointer();
+  if (outcome.Result != hr::Ok && plugIn.LastError.IsSet()) outcome.Error = plugIn.LastError.Pointer();
   return outcome;
 }
 

@@ -7,6 +7,7 @@ namespace filedata::tool {
 
 const char kUsage[] =
     "usage: filedata [--json] [--watch SECONDS] PARAMS\n"
+    "       filedata --describe [--json]\n"
     "\n"
     "Reads a text file, picks a line, cuts a piece out of it and prints it:\n"
     "as a number when the piece reads as one, else as text.\n"
@@ -20,6 +21,9 @@ const char kUsage[] =
     "\n"
     "--json            print one JSON object per answer\n"
     "--watch SECONDS   repeat every SECONDS, printing each change, until interrupted\n"
+    "--describe        print what the plug-in tells the host about itself: name,\n"
+    "                  version words, about rows, data items, parameters with their\n"
+    "                  defaults, descriptions and editor hints, update location\n"
     "\n"
     "Exit status: 0 answered, 1 the query failed (message on stderr), 2 usage error.\n";
 
@@ -44,6 +48,8 @@ std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& arg
       optionsEnded = true;
     } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
       line.Help = true;
+    } else if (!optionsEnded && arg == "--describe") {
+      line.Describe = true;
     } else if (!optionsEnded && arg == "--json") {
       line.Json = true;
     } else if (!optionsEnded && arg == "--watch") {
@@ -63,7 +69,11 @@ std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& arg
       haveParams = true;
     }
   }
-  if (!haveParams && !line.Help) {
+  if (line.Describe && (haveParams || line.WatchSeconds)) {
+    error = "--describe takes neither PARAMS nor --watch";
+    return std::nullopt;
+  }
+  if (!haveParams && !line.Help && !line.Describe) {
     error = "PARAMS is missing";
     return std::nullopt;
   }

@@ -9,6 +9,7 @@ namespace filedata::tool {
 struct TCommandLine {
   bool Json = false;
   bool Help = false;
+  bool Describe = false;
   std::optional<double> WatchSeconds;
   std::string Params;
 };

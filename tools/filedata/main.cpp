@@ -9,6 +9,7 @@
 #include "query/X87.h"
 #include "tools/filedata/AnswerFormat.h"
 #include "tools/filedata/CommandLine.h"
+#include "tools/filedata/Describe.h"
 
 namespace {
 using namespace filedata;
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  if (command->Describe) return PrintDescription(command->Json);
   if (command->WatchSeconds) Watch(*command);
   return Report(*command, RunQuery(command->Params));
 }
