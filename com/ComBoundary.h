@@ -1,0 +1,37 @@
+#pragma once
+// The one place where an exception meets a COM-visible method. COM callers
+// are C and other languages: nothing may unwind into them.
+#include <type_traits>
+#include <utility>
+
+#include "query/HResult.h"
+
+namespace filedata::com {
+
+// Runs OPERATION and returns its result. If it throws, the answer is
+// ON_FAILURE: either a value, or a noexcept callable that runs inside the
+// handler (so it may look at the exception with `throw;`) and returns one.
+template <class OnFailure, class Operation>
+auto ComBoundary(OnFailure&& onFailure, Operation&& operation) noexcept -> decltype(operation()) {
+  using Result = decltype(operation());
+  try {
+    return std::forward<Operation>(operation)();
+  } catch (...) {
+    if constexpr (std::is_invocable_v<OnFailure>) {
+      static_assert(std::is_nothrow_invocable_v<OnFailure>, "the failure answer must not throw itself");
+      return static_cast<Result>(std::forward<OnFailure>(onFailure)());
+    } else {
+      return static_cast<Result>(onFailure);
+    }
+  }
+}
+
+// The failure answer of a QueryInterface: no pointer handed out, E_UNEXPECTED.
+inline auto FailedQuery(void** out) noexcept {
+  return [out]() noexcept {
+    if (out != nullptr) *out = nullptr;
+    return hr::Unexpected;
+  };
+}
+
+}  // namespace filedata::com

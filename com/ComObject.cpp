@@ -1,0 +1,100 @@
+#include "com/ComObject.h"
+
+#include "com/ComBoundary.h"
+#include "com/ComObjectFactory.h"
+#include "com/ComServerObject.h"
+
+namespace filedata::com {
+
+std::atomic<bool> ComShuttingDown{false};
+
+const TInterfaceEntry TComObject::kOwnEntries[2] = {
+    {&IID_ISupportErrorInfo, &TComObject::SupportErrorInfoOf},
+    {&IID_IUnknown, &TComObject::InnerUnknownOf},
+};
+
+const TInterfaceTable TComObject::Interfaces{kOwnEntries, nullptr};
+
+IUnknown* TComObject::SupportErrorInfoOf(TComObject& object) { return static_cast<ISupportErrorInfo*>(&object); }
+
+IUnknown* TComObject::InnerUnknownOf(TComObject& object) { return &object.inner_; }
+
+TComObject::TComObject(TComObjectFactory& factory, IUnknown* outer)
+    : controller_(outer), factory_(factory), refCount_(1), inner_(*this) {
+  factory_.Server().ChangeObjectCount(true);
+}
+
+TComObject::~TComObject() {
+  if (ComShuttingDown.load()) return;
+  try {
+    factory_.Server().ChangeObjectCount(false);
+  } catch (...) {  // a destructor cannot report; the server keeps its own books
+  }
+}
+
+void TComObject::FinishConstruction() {
+  OnConstructed();
+  refCount_.fetch_sub(1);
+}
+
+const TInterfaceEntry* TComObject::FindInterface(REFIID iid) const noexcept {
+  for (const TInterfaceTable* table = &InterfaceTable(); table != nullptr; table = table->base) {
+    for (std::size_t i = 0; i < table->count; ++i) {
+      if (IsEqualGUID(*table->first[i].iid, iid)) return &table->first[i];
+    }
+  }
+  return nullptr;
+}
+
+HRESULT TComObject::InnerQueryInterface(REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  const TInterfaceEntry* entry = FindInterface(iid);
+  if (entry == nullptr) return E_NOINTERFACE;
+  IUnknown* found = entry->pointerOf(*this);
+  found->AddRef();
+  *out = found;
+  return S_OK;
+}
+
+ULONG TComObject::InnerAddRef() { return static_cast<ULONG>(refCount_.fetch_add(1) + 1); }
+
+ULONG TComObject::InnerRelease() {
+  // Only the value this decrement produced is ours to act on: a re-read
+  // could see another thread's change.
+  const std::int32_t remaining = refCount_.fetch_sub(1) - 1;
+  if (remaining == 0) delete this;
+  return static_cast<ULONG>(remaining);
+}
+
+HRESULT TComObject::QueryInterface(REFIID iid, void** out) noexcept {
+  return ComBoundary(FailedQuery(out), [&] {
+    return controller_ != nullptr ? controller_->QueryInterface(iid, out) : InnerQueryInterface(iid, out);
+  });
+}
+
+ULONG TComObject::AddRef() noexcept {
+  return ComBoundary(0, [&] { return controller_ != nullptr ? controller_->AddRef() : InnerAddRef(); });
+}
+
+ULONG TComObject::Release() noexcept {
+  return ComBoundary(0, [&] { return controller_ != nullptr ? controller_->Release() : InnerRelease(); });
+}
+
+HRESULT TComObject::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
+  return ComBoundary(S_FALSE, [&] { return FindInterface(iid) != nullptr ? S_OK : S_FALSE; });
+}
+
+HRESULT TComObject::TInnerUnknown::QueryInterface(REFIID iid, void** out) noexcept {
+  return ComBoundary(FailedQuery(out), [&] { return owner_.InnerQueryInterface(iid, out); });
+}
+
+ULONG TComObject::TInnerUnknown::AddRef() noexcept {
+  return ComBoundary(0, [&] { return owner_.InnerAddRef(); });
+}
+
+ULONG TComObject::TInnerUnknown::Release() noexcept {
+  return ComBoundary(0, [&] { return owner_.InnerRelease(); });
+}
+
+}  // namespace filedata::com

@@ -1,0 +1,134 @@
+#include "com/ComObjectFactory.h"
+
+#include <memory>
+
+#include "com/ComBoundary.h"
+#include "com/ComClassManager.h"
+#include "com/ComObject.h"
+#include "com/ComServerObject.h"
+#include "com/ErrorBox.h"
+#include "query/Errors.h"
+
+namespace filedata::com {
+
+namespace {
+
+// Called inside the handler of a failed construction: shows the library's
+// own exceptions, whose messages are meant for people; others stay silent.
+void ShowConstructionFailure() noexcept {
+  try {
+    throw;
+  } catch (const Exception& failure) {
+    try {
+      ShowErrorBox(ErrorBoxText(failure.Message()));
+    } catch (...) {  // no memory for the text: the result code must do
+    }
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+const char* ThreadingModelText(TThreadingModel model) noexcept {
+  switch (model) {
+    case TThreadingModel::Apartment:
+      return "Apartment";
+    case TThreadingModel::Free:
+      return "Free";
+    case TThreadingModel::Both:
+      return "Both";
+    case TThreadingModel::Neutral:
+      return "Neutral";
+    case TThreadingModel::Single:
+      break;
+  }
+  return "";
+}
+
+TComObjectFactory::TComObjectFactory(TComServerObject& server, TComObjectCreator creator, const GUID& classId,
+                                     std::string className, std::string description, TClassInstancing instancing,
+                                     TThreadingModel threadingModel)
+    : server_(server),
+      creator_(creator),
+      classId_(classId),
+      className_(std::move(className)),
+      description_(std::move(description)),
+      instancing_(instancing),
+      threadingModel_(threadingModel) {
+  // Entered last, so that no lookup on another thread meets a half-made factory.
+  ClassManagerInstance().AddFactory(*this);
+}
+
+TComObjectFactory::~TComObjectFactory() {
+  try {
+    ClassManagerInstance().RemoveFactory(*this);
+  } catch (...) {  // a destructor cannot report
+  }
+}
+
+std::string TComObjectFactory::BuildProgID() const {
+  if (className_.empty()) return std::string();
+  return server_.LibraryName() + "." + className_;
+}
+
+TComObject* TComObjectFactory::NewComObject(IUnknown* outer) {
+  std::unique_ptr<TComObject> object(creator_(*this, outer));
+  object->FinishConstruction();
+  return object.release();
+}
+
+void TComObjectFactory::ApplyRegistration(bool /*registering*/) {
+  // The registry entries belong to the server's registration step, which
+  // provides this operation.
+}
+
+HRESULT TComObjectFactory::QueryInterface(REFIID iid, void** out) noexcept {
+  return ComBoundary(FailedQuery(out), [&]() -> HRESULT {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    if (!IsEqualGUID(iid, IID_IUnknown) && !IsEqualGUID(iid, IID_IClassFactory)) return E_NOINTERFACE;
+    IClassFactory* self = this;
+    self->AddRef();
+    *out = self;
+    return S_OK;
+  });
+}
+
+ULONG TComObjectFactory::AddRef() noexcept {
+  return ComBoundary(0, [&] { return static_cast<ULONG>(server_.ChangeFactoryCount(true)); });
+}
+
+ULONG TComObjectFactory::Release() noexcept {
+  return ComBoundary(0, [&] { return static_cast<ULONG>(server_.ChangeFactoryCount(false)); });
+}
+
+HRESULT TComObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  // An outer object must hold the inner IUnknown, or it could not control
+  // the aggregate's lifetime.
+  if (outer != nullptr && !IsEqualGUID(iid, IID_IUnknown)) return CLASS_E_NOAGGREGATION;
+  const auto constructionFailed = [this, out]() noexcept {
+    *out = nullptr;
+    if (showErrors_) ShowConstructionFailure();
+    return hr::Unexpected;
+  };
+  return ComBoundary(constructionFailed, [&] {
+    std::unique_ptr<TComObject> object(NewComObject(outer));
+    const HRESULT result = object->InnerQueryInterface(iid, out);
+    // A failed query leaves an object that nobody holds: it goes again.
+    if (object->RefCount() != 0) object.release();
+    return result;
+  });
+}
+
+HRESULT TComObjectFactory::LockServer(BOOL lock) noexcept {
+  return ComBoundary(E_UNEXPECTED, [&] {
+    const HRESULT result = CoLockObjectExternal(static_cast<IClassFactory*>(this), lock, TRUE);
+    // Counted whatever COM answered, so that every unlock has its lock.
+    server_.ChangeObjectCount(lock != FALSE);
+    return result;
+  });
+}
+
+}  // namespace filedata::com

@@ -1,0 +1,24 @@
+#pragma once
+// What objects and factories need of the library's one server object.
+#include <cstdint>
+#include <string>
+
+namespace filedata::com {
+
+class TComServerObject {
+ public:
+  virtual ~TComServerObject() = default;
+
+  // One more (true) or one fewer live object or server lock; the new count.
+  virtual std::int32_t ChangeObjectCount(bool increment) = 0;
+  // One more or one fewer reference held on any of the server's factories.
+  virtual std::int32_t ChangeFactoryCount(bool increment) = 0;
+  // Full path of the library file.
+  virtual std::string ModuleFilePath() const = 0;
+  // Name of the per-class server subkey.
+  virtual std::string ServerKeyName() const = 0;
+  // First part of every ProgID.
+  virtual std::string LibraryName() const = 0;
+};
+
+}  // namespace filedata::com

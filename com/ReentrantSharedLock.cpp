@@ -1,0 +1,39 @@
+#include "com/ReentrantSharedLock.h"
+
+namespace filedata::com {
+
+void TReentrantSharedLock::lock() {
+  if (HeldByThisThread()) {
+    ++depth_;
+    return;
+  }
+  mutex_.lock();
+  owner_.store(std::this_thread::get_id());
+  depth_ = 1;
+}
+
+void TReentrantSharedLock::unlock() {
+  if (--depth_ > 0) return;
+  owner_.store(std::thread::id());
+  mutex_.unlock();
+}
+
+// The writer reading nests inside its own write lock; anything else would
+// wait for itself.
+void TReentrantSharedLock::lock_shared() {
+  if (HeldByThisThread()) {
+    ++depth_;
+    return;
+  }
+  mutex_.lock_shared();
+}
+
+void TReentrantSharedLock::unlock_shared() {
+  if (HeldByThisThread()) {
+    unlock();
+    return;
+  }
+  mutex_.unlock_shared();
+}
+
+}  // namespace filedata::com
