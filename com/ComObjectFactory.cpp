@@ -7,6 +7,7 @@
 #include "com/ComObject.h"
 #include "com/ComServerObject.h"
 #include "com/ErrorBox.h"
+#include "com/Registration.h"
 #include "query/Errors.h"
 
 namespace filedata::com {
@@ -77,10 +78,7 @@ TComObject* TComObjectFactory::NewComObject(IUnknown* outer) {
   return object.release();
 }
 
-void TComObjectFactory::ApplyRegistration(bool /*registering*/) {
-  // The registry entries belong to the server's registration step, which
-  // provides this operation.
-}
+void TComObjectFactory::ApplyRegistration(bool registering) { ApplyClassRegistration(*this, registering); }
 
 HRESULT TComObjectFactory::QueryInterface(REFIID iid, void** out) noexcept {
   return ComBoundary(FailedQuery(out), [&]() -> HRESULT {

@@ -1,0 +1,67 @@
+#pragma once
+// The plug-in object: answers the host's three interfaces by forwarding
+// every slot to the query and descriptor operations.
+#include <windows.h>
+
+#include "com/ComObject.h"
+#include "com/QeltAutoUpdateInterface.h"
+#include "com/QeltEditorSupportInterface.h"
+#include "com/QeltGenInterface.h"
+#include "descriptor/PlugInState.h"
+
+namespace filedata::com {
+
+inline constexpr CLSID CLSID_FileData = {0x74AE9A69, 0x3FE7, 0x496B, {0xA3, 0x75, 0x89, 0x3E, 0x07, 0x6A, 0xD0, 0x4D}};
+
+class TComServerObject;
+class TComObjectFactory;
+
+class TFileData final : public TComObject,
+                        public TDelegatingInterface<TFileData, IQeltEditorSupport>,
+                        public TDelegatingInterface<TFileData, IQeltAutoUpdate>,
+                        public TDelegatingInterface<TFileData, IQeltGen> {
+ public:
+  using TComObject::TComObject;
+  static const TInterfaceTable Interfaces;
+
+  // IQeltGen
+  HRESULT STDMETHODCALLTYPE GetName(const char** name) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetVersionA(WORD* value) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetVersionB(WORD* value) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetHostValue(LONG value) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetLastErrorText(const char** text) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetAboutCount(LONG* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetAboutItem(LONG index, const char** key, const char** value) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetDataCount(LONG* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetDataInfo(LONG index, const char** name, BYTE* kind) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetData(LONG itemIndex, const char* params, const char** itemName, BYTE* valueKind,
+                                    const char** text, double* number) noexcept override;
+  HRESULT STDMETHODCALLTYPE HostHookA() noexcept override;
+  HRESULT STDMETHODCALLTYPE HostHookB() noexcept override;
+  HRESULT STDMETHODCALLTYPE OptionalRequest() noexcept override;
+  HRESULT STDMETHODCALLTYPE GetParamCount(LONG itemIndex, LONG* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetParamInfo(LONG itemIndex, LONG paramIndex, const char** name,
+                                         const char** defaultValue, const char** description) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetAdvancedParamCount(LONG itemIndex, LONG* count) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetAdvancedParamInfo(LONG itemIndex, LONG paramIndex, const char** name,
+                                                 const char** defaultValue,
+                                                 const char** description) noexcept override;
+  // IQeltEditorSupport
+  HRESULT STDMETHODCALLTYPE GetEditorFlags(LONG itemIndex, BYTE* flags) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetParamEditor(LONG itemIndex, const char* paramName, BYTE* editorKind,
+                                           const char** editorText) noexcept override;
+  // IQeltAutoUpdate
+  HRESULT STDMETHODCALLTYPE GetUpdateLocation(const char** location) noexcept override;
+
+ protected:
+  const TInterfaceTable& InterfaceTable() const noexcept override { return Interfaces; }
+
+ private:
+  descriptor::TPlugInState state_;
+};
+
+// The plug-in class's factory, entered into the class manager; the server
+// destroys it at unload.
+TComObjectFactory* CreatePlugInFactory(TComServerObject& server);
+
+}  // namespace filedata::com
