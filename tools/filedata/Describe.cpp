@@ -10,61 +10,117 @@
 namespace filedata::tool {
 
 namespace {
-using CountOperation = HResult (*)(std::int32_t, std::int32_t*) noexcept;
-using ParamOperation = HResult (*)(TLastErrorText&, std::int32_t, std::int32_t, const char**, const char**,
-                                   const char**) noexcept;
+using CountOperation = HResult (TDescriptionSource::*)(std::int32_t, std::int32_t*);
+using ParamOperation = HResult (TDescriptionSource::*)(std::int32_t, std::int32_t, const char**, const char**,
+                                                       const char**);
 
-void Check(HResult result, const char* operation) {
-  if (result != hr::Ok) throw std::runtime_error(std::string(operation) + " answered " + ResultName(result));
+// The descriptor operations called directly. Nothing here fails, and the one
+// last-error text below merely satisfies the signatures; it is not shown.
+class TDescriptorSource final : public TDescriptionSource {
+ public:
+  HResult GetName(const char** name) override { return descriptor::GetName(name); }
+  HResult GetVersionA(std::uint16_t* value) override { return descriptor::GetVersionA(value); }
+  HResult GetVersionB(std::uint16_t* value) override { return descriptor::GetVersionB(value); }
+  HResult GetAboutCount(std::int32_t* count) override { return descriptor::GetAboutCount(count); }
+  HResult GetAboutItem(std::int32_t index, const char** key, const char** value) override {
+    return descriptor::GetAboutItem(lastError_, index, key, value);
+  }
+  HResult GetDataCount(std::int32_t* count) override { return descriptor::GetDataCount(count); }
+  HResult GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) override {
+    return descriptor::GetDataInfo(lastError_, index, name, kind);
+  }
+  HResult GetParamCount(std::int32_t itemIndex, std::int32_t* count) override {
+    return descriptor::GetParamCount(itemIndex, count);
+  }
+  HResult GetParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name, const char** defaultValue,
+                       const char** description) override {
+    return descriptor::GetParamInfo(lastError_, itemIndex, paramIndex, name, defaultValue, description);
+  }
+  HResult GetAdvancedParamCount(std::int32_t itemIndex, std::int32_t* count) override {
+    return descriptor::GetAdvancedParamCount(itemIndex, count);
+  }
+  HResult GetAdvancedParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
+                               const char** defaultValue, const char** description) override {
+    return descriptor::GetAdvancedParamInfo(lastError_, itemIndex, paramIndex, name, defaultValue, description);
+  }
+  HResult GetEditorFlags(std::int32_t itemIndex, std::uint8_t* flags) override {
+    return descriptor::GetEditorFlags(itemIndex, flags);
+  }
+  HResult GetParamEditor(std::int32_t itemIndex, const char* paramName, std::uint8_t* editorKind,
+                         const char** editorText) override {
+    return descriptor::GetParamEditor(itemIndex, paramName, editorKind, editorText);
+  }
+  HResult GetUpdateLocation(const char** location) override { return descriptor::GetUpdateLocation(location); }
+
+ private:
+  TLastErrorText lastError_;
+};
+
+void Check(TDescriptionSource& source, HResult result, const char* operation) {
+  if (result == hr::Ok) return;
+  std::string reason = std::string(operation) + " answered " + ResultName(result);
+  const char* lastError = nullptr;
+  if (source.HasLastErrorText() && source.GetLastErrorText(&lastError) == hr::Ok && lastError) {
+    reason += std::string(" (") + lastError + ")";
+  }
+  throw std::runtime_error(reason);
 }
 
-TParamDescription DescribeParam(std::int32_t item, std::int32_t index, ParamOperation info) {
-  TLastErrorText lastError;
+// A plug-in reached through its interfaces might answer S_OK and leave a text
+// unwritten; that is a fault to report, not a null to copy.
+std::string Answered(const char* text, const char* operation) {
+  if (!text) throw std::runtime_error(std::string(operation) + " answered S_OK but wrote no text");
+  return text;
+}
+
+TParamDescription DescribeParam(TDescriptionSource& source, std::int32_t item, std::int32_t index,
+                                ParamOperation info) {
   const char* name = nullptr;
   const char* fallback = nullptr;
   const char* description = nullptr;
-  Check(info(lastError, item, index, &name, &fallback, &description), "parameter info");
+  Check(source, (source.*info)(item, index, &name, &fallback, &description), "parameter info");
   TParamDescription param;
-  param.Name = name;
-  param.Default = fallback;
-  param.Description = description;
+  param.Name = Answered(name, "parameter info");
+  param.Default = Answered(fallback, "parameter info");
+  param.Description = Answered(description, "parameter info");
   const char* editorText = nullptr;
-  Check(descriptor::GetParamEditor(item, name, &param.EditorKind, &editorText), "GetParamEditor");
+  Check(source, source.GetParamEditor(item, name, &param.EditorKind, &editorText), "GetParamEditor");
   if (editorText) param.EditorText = editorText;
   return param;
 }
 
-std::vector<TParamDescription> DescribeParams(std::int32_t item, CountOperation count, ParamOperation info) {
+std::vector<TParamDescription> DescribeParams(TDescriptionSource& source, std::int32_t item, CountOperation count,
+                                              ParamOperation info) {
   std::int32_t rows = 0;
-  Check(count(item, &rows), "parameter count");
+  Check(source, (source.*count)(item, &rows), "parameter count");
   std::vector<TParamDescription> params;
-  for (std::int32_t i = 0; i < rows; ++i) params.push_back(DescribeParam(item, i, info));
+  for (std::int32_t i = 0; i < rows; ++i) params.push_back(DescribeParam(source, item, i, info));
   return params;
 }
 
-TDataItemDescription DescribeDataItem(std::int32_t index) {
-  TLastErrorText lastError;
+TDataItemDescription DescribeDataItem(TDescriptionSource& source, std::int32_t index) {
   TDataItemDescription item;
   item.Index = index;
   const char* name = nullptr;
-  Check(descriptor::GetDataInfo(lastError, index, &name, &item.Kind), "GetDataInfo");
-  item.Name = name;
-  Check(descriptor::GetEditorFlags(index, &item.EditorFlags), "GetEditorFlags");
-  item.Params = DescribeParams(index, descriptor::GetParamCount, descriptor::GetParamInfo);
-  item.AdvancedParams = DescribeParams(index, descriptor::GetAdvancedParamCount, descriptor::GetAdvancedParamInfo);
+  Check(source, source.GetDataInfo(index, &name, &item.Kind), "GetDataInfo");
+  item.Name = Answered(name, "GetDataInfo");
+  Check(source, source.GetEditorFlags(index, &item.EditorFlags), "GetEditorFlags");
+  item.Params =
+      DescribeParams(source, index, &TDescriptionSource::GetParamCount, &TDescriptionSource::GetParamInfo);
+  item.AdvancedParams = DescribeParams(source, index, &TDescriptionSource::GetAdvancedParamCount,
+                                       &TDescriptionSource::GetAdvancedParamInfo);
   return item;
 }
 
-std::vector<TAboutRowDescription> DescribeAbout() {
-  TLastErrorText lastError;
+std::vector<TAboutRowDescription> DescribeAbout(TDescriptionSource& source) {
   std::int32_t rows = 0;
-  Check(descriptor::GetAboutCount(&rows), "GetAboutCount");
+  Check(source, source.GetAboutCount(&rows), "GetAboutCount");
   std::vector<TAboutRowDescription> about;
   for (std::int32_t i = 0; i < rows; ++i) {
     const char* key = nullptr;
     const char* value = nullptr;
-    Check(descriptor::GetAboutItem(lastError, i, &key, &value), "GetAboutItem");
-    about.push_back({key, value});
+    Check(source, source.GetAboutItem(i, &key, &value), "GetAboutItem");
+    about.push_back({Answered(key, "GetAboutItem"), Answered(value, "GetAboutItem")});
   }
   return about;
 }
@@ -108,21 +164,32 @@ std::string JsonDataItem(const TDataItemDescription& item) {
 }
 }  // namespace
 
-TDescription Describe() {
+TDescription Describe(TDescriptionSource& source) {
   TDescription description;
   const char* name = nullptr;
-  Check(descriptor::GetName(&name), "GetName");
-  description.Name = name;
-  Check(descriptor::GetVersionA(&description.VersionA), "GetVersionA");
-  Check(descriptor::GetVersionB(&description.VersionB), "GetVersionB");
-  description.About = DescribeAbout();
+  Check(source, source.GetName(&name), "GetName");
+  description.Name = Answered(name, "GetName");
+  Check(source, source.GetVersionA(&description.VersionA), "GetVersionA");
+  Check(source, source.GetVersionB(&description.VersionB), "GetVersionB");
+  description.About = DescribeAbout(source);
   std::int32_t items = 0;
-  Check(descriptor::GetDataCount(&items), "GetDataCount");
-  for (std::int32_t i = 0; i < items; ++i) description.DataItems.push_back(DescribeDataItem(i));
+  Check(source, source.GetDataCount(&items), "GetDataCount");
+  for (std::int32_t i = 0; i < items; ++i) description.DataItems.push_back(DescribeDataItem(source, i));
   const char* location = nullptr;
-  Check(descriptor::GetUpdateLocation(&location), "GetUpdateLocation");
-  description.UpdateLocation = location;
+  Check(source, source.GetUpdateLocation(&location), "GetUpdateLocation");
+  description.UpdateLocation = Answered(location, "GetUpdateLocation");
+  // Read last, so it tells whether any question above left a failure behind.
+  if (source.HasLastErrorText()) {
+    const char* lastError = nullptr;
+    Check(source, source.GetLastErrorText(&lastError), "GetLastErrorText");
+    description.LastErrorText = Answered(lastError, "GetLastErrorText");
+  }
   return description;
+}
+
+TDescription Describe() {
+  TDescriptorSource source;
+  return Describe(source);
 }
 
 std::string PlainDescription(const TDescription& description) {
@@ -130,7 +197,9 @@ std::string PlainDescription(const TDescription& description) {
   std::string out = Padded("Name", kLabelWidth) + description.Name + "\n";
   out += Padded("Version words", kLabelWidth) + "A " + std::to_string(description.VersionA) + ", B " +
          std::to_string(description.VersionB) + "\n";
-  out += Padded("Update location", kLabelWidth) + description.UpdateLocation + "\n\nAbout\n";
+  out += Padded("Update location", kLabelWidth) + description.UpdateLocation + "\n";
+  if (description.LastErrorText) out += Padded("Last-error text", kLabelWidth) + *description.LastErrorText + "\n";
+  out += "\nAbout\n";
   std::size_t width = 0;
   for (const auto& row : description.About) width = std::max(width, row.Key.size() + 2);
   for (const auto& row : description.About) out += "  " + Padded(row.Key, width) + row.Value + "\n";
@@ -154,7 +223,9 @@ std::string JsonDescription(const TDescription& description) {
   for (std::size_t i = 0; i < description.DataItems.size(); ++i) {
     out += std::string(i ? "," : "") + JsonDataItem(description.DataItems[i]);
   }
-  return out + "],\"updateLocation\":" + JsonString(description.UpdateLocation) + "}";
+  out += "],\"updateLocation\":" + JsonString(description.UpdateLocation);
+  if (description.LastErrorText) out += ",\"lastErrorText\":" + JsonString(*description.LastErrorText);
+  return out + "}";
 }
 
 int PrintDescription(bool json) {

@@ -1,0 +1,21 @@
+# Runs filedata-host on the built plug-in DLL and checks output and exit status.
+function(expect args expected_fragment expected_status)
+  execute_process(COMMAND ${EMULATOR} ${HOST} ${args}
+    WORKING_DIRECTORY ${SAMPLES}/..
+    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  string(FIND "${out}" "${expected_fragment}" found)
+  if(found EQUAL -1 OR NOT status EQUAL expected_status)
+    message(FATAL_ERROR "filedata-host ${args}\n  got [${out}] status ${status} (stderr: ${err})\n"
+                        "  want [${expected_fragment}] status ${expected_status}")
+  endif()
+endfunction()
+
+set(query "FILENAME=samples/temp.txt|LINE=0|START=7|LENGTH=4")
+# Every reference released, so the library says it may go.
+expect("--json;--dll;${PLUGIN};${query}"
+  [[,"updateLocation":"http://qelt.example.com/update/filedata.upd","lastErrorText":"No error"},"params":"FILENAME=samples/temp.txt|LINE=0|START=7|LENGTH=4","answer":{"hr":"S_OK","kind":0,"number":42.5},"canUnloadNow":"S_OK"}]]
+  0)
+expect("--dll;${PLUGIN};FILENAME=samples/temp.txt|LINE=9" [[Answer           E_FAIL, last error "List index out of bounds (8)"]] 1)
+expect("--dll;${PLUGIN}" "Filename  default \"MyTestFile.txt\", editor 5 with text \"\"" 0)
+expect("--dll;missing.dll;${query}" "" 1)
+expect("--clsid;--dll;${PLUGIN}" "" 2)

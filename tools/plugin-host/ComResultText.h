@@ -1,0 +1,19 @@
+#pragma once
+// Readable texts for the codes that loading and creating a plug-in can give.
+#include <windows.h>
+
+#include <string>
+
+namespace filedata::host {
+
+// "S_OK", "REGDB_E_CLASSNOTREG", ... or 0x-prefixed hex for any other code.
+std::string ComResultName(HRESULT result);
+
+// "WHAT answered NAME", with the system's explanation when it has one.
+std::string ComFailure(const std::string& what, HRESULT result);
+
+// The system's text for a GetLastError code, with the code: "... (error 126)".
+// SUBJECT stands in for the "%1" some of these texts hold.
+std::string SystemErrorText(DWORD code, const std::string& subject);
+
+}  // namespace filedata::host

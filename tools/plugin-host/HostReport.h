@@ -1,0 +1,35 @@
+#pragma once
+// What filedata-host prints: the plug-in's description, laid out by the same
+// code as filedata --describe, then the query's answer and the library's
+// answer to whether it may be unloaded.
+#include <optional>
+#include <string>
+
+#include "query/HResult.h"
+#include "tools/filedata/AnswerFormat.h"
+#include "tools/filedata/Describe.h"
+
+namespace filedata::host {
+
+struct THostQuery {
+  std::string Params;
+  tool::TQueryOutcome Outcome;
+};
+
+struct THostReport {
+  tool::TDescription Description;
+  std::optional<THostQuery> Query;      // when PARAMS was given
+  std::optional<HResult> CanUnloadNow;  // only a library loaded by path is asked
+};
+
+// "S_OK, kind 0, number 42.5", "S_OK, kind 1, text "..."" or
+// "E_FAIL, last error "..."".
+std::string PlainQueryAnswer(const tool::TQueryOutcome& outcome);
+
+// Aligned, multi-line; ends with a newline.
+std::string PlainHostReport(const THostReport& report);
+
+// One JSON object on one line, without a newline.
+std::string JsonHostReport(const THostReport& report);
+
+}  // namespace filedata::host
