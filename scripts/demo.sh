@@ -13,4 +13,4 @@ echo "== native: filedata --json"
 build/native/bin/filedata --json "$params"
 echo
 echo "== QeltGen_Filedata.dll through DllGetClassObject and IClassFactory (filedata-host.exe under wine64)"
-cmake/wine-run.sh build/win64/bin/filedata-host.exe --dll build/win64/bin/QeltGen_Filedata.dll "$params" 2>/dev/null
+cmake/wine-run.sh build/win64/bin/filedata-host.exe --dll build/win64/bin/QeltGen_Filedata.dll "$params"
