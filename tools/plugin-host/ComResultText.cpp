@@ -6,30 +6,11 @@
 namespace filedata::host {
 
 namespace {
-struct TComResultName {
-  HRESULT code;
-  const char* name;
-};
-// The codes the plug-in's own layers never give, so the shared table lacks them.
-constexpr TComResultName kComResultNames[] = {
-    {CLASS_E_CLASSNOTAVAILABLE, "CLASS_E_CLASSNOTAVAILABLE"},
-    {CLASS_E_NOAGGREGATION, "CLASS_E_NOAGGREGATION"},
-    {REGDB_E_CLASSNOTREG, "REGDB_E_CLASSNOTREG"},
-    {CO_E_NOTINITIALIZED, "CO_E_NOTINITIALIZED"},
-    {E_OUTOFMEMORY, "E_OUTOFMEMORY"},
-    {E_INVALIDARG, "E_INVALIDARG"},
-};
-
 // The system's text without its trailing line break and full stop.
 std::string SystemMessage(DWORD code) { return filedata::SystemErrorText(code); }
 }  // namespace
 
-std::string ComResultName(HRESULT result) {
-  for (const auto& entry : kComResultNames) {
-    if (entry.code == result) return entry.name;
-  }
-  return tool::ResultName(static_cast<HResult>(result));
-}
+std::string ComResultName(HRESULT result) { return tool::ResultName(static_cast<HResult>(result)); }
 
 std::string ComFailure(const std::string& what, HRESULT result) {
   const std::string message = SystemMessage(static_cast<DWORD>(result));
