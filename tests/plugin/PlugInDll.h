@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <string>
+
+#include "tools/plugin-host/ComRef.h"
 #include <system_error>
 #include <utility>
 
@@ -26,45 +28,12 @@ inline std::string BuiltLibraryPath() {
   return path + kLibraryFileName;
 }
 
-// One reference to an interface, released when dropped.
-template <class T>
-class TComRef {
- public:
-  TComRef() = default;
-  TComRef(const TComRef&) = delete;
-  TComRef& operator=(const TComRef&) = delete;
-  TComRef(TComRef&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
-  TComRef& operator=(TComRef&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      ptr_ = std::exchange(other.ptr_, nullptr);
-    }
-    return *this;
-  }
-  ~TComRef() { Reset(); }
-
-  T* operator->() const { return ptr_; }
-  T* Get() const { return ptr_; }
-  explicit operator bool() const { return ptr_ != nullptr; }
-  // For an out-parameter; drops the reference held before.
-  void** Out() {
-    Reset();
-    return reinterpret_cast<void**>(&ptr_);
-  }
-  // Forgets the reference without releasing it, for a test that releases by hand.
-  T* Detach() { return std::exchange(ptr_, nullptr); }
-  void Reset() {
-    if (T* held = std::exchange(ptr_, nullptr)) held->Release();
-  }
-
- private:
-  T* ptr_ = nullptr;
-};
+using host::TComRef;
 
 template <class T>
 TComRef<T> QueryAs(IUnknown* from, REFIID iid) {
   TComRef<T> result;
-  from->QueryInterface(iid, result.Out());
+  from->QueryInterface(iid, result.OutVoid());
   return result;
 }
 
@@ -92,14 +61,14 @@ class TPlugInLibrary {
 
   TComRef<IClassFactory> Factory() const {
     TComRef<IClassFactory> factory;
-    GetClassObject(CLSID_FileData, IID_IClassFactory, factory.Out());
+    GetClassObject(CLSID_FileData, IID_IClassFactory, factory.OutVoid());
     return factory;
   }
   // A new plug-in object, as a host makes one; the factory reference is gone again.
   template <class T>
   TComRef<T> NewObject(REFIID iid) const {
     TComRef<T> object;
-    if (const TComRef<IClassFactory> factory = Factory()) factory->CreateInstance(nullptr, iid, object.Out());
+    if (const TComRef<IClassFactory> factory = Factory()) factory->CreateInstance(nullptr, iid, object.OutVoid());
     return object;
   }
 

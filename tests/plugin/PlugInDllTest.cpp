@@ -408,7 +408,7 @@ TEST_F(PlugInDllTest, CanUnloadOnlyWithoutFactoryReferencesObjectsOrLocks) {
   ASSERT_TRUE(factory);
   EXPECT_EQ(library_.CanUnloadNow(), S_FALSE);
   TComRef<IQeltGen> object;
-  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IQeltGen, object.Out()), S_OK);
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IQeltGen, object.OutVoid()), S_OK);
   factory.Reset();
   EXPECT_EQ(library_.CanUnloadNow(), S_FALSE) << "an object is alive";
   object.Reset();

@@ -163,7 +163,7 @@ TEST_F(RegistrationTest, TheComRuntimeCreatesTheRegisteredClass) {
     const TApartment apartment;
     ASSERT_EQ(apartment.Result(), S_OK);
     TComRef<com::IQeltGen> gen;
-    ASSERT_EQ(CoCreateInstance(CLSID_FileData, nullptr, CLSCTX_INPROC_SERVER, com::IID_IQeltGen, gen.Out()), S_OK);
+    ASSERT_EQ(CoCreateInstance(CLSID_FileData, nullptr, CLSCTX_INPROC_SERVER, com::IID_IQeltGen, gen.OutVoid()), S_OK);
     ASSERT_TRUE(gen);
     const char* name = nullptr;
     EXPECT_EQ(gen->GetName(&name), S_OK);

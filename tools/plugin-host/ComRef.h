@@ -26,6 +26,9 @@ class TComRef {
     if (pointer_) std::exchange(pointer_, nullptr)->Release();
   }
   Interface* operator->() const noexcept { return pointer_; }
+  Interface* Get() const noexcept { return pointer_; }
+  // Lets go of the reference without releasing it, for a caller that will.
+  Interface* Detach() noexcept { return std::exchange(pointer_, nullptr); }
   Interface& operator*() const noexcept { return *pointer_; }
   explicit operator bool() const noexcept { return pointer_ != nullptr; }
 
