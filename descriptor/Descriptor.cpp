@@ -32,15 +32,8 @@ const Row* RowAt(const Row (&table)[N], std::int32_t index) noexcept {
   return index >= 0 && static_cast<std::size_t>(index) < N ? &table[index] : nullptr;
 }
 
-void SetQuietly(TLastErrorText& lastError, std::string_view text) noexcept {
-  try {
-    lastError.Set(text);
-  } catch (...) {  // no memory even for the message: the result code must do
-  }
-}
-
 HResult ReportIndexOutOfBounds(TLastErrorText& lastError) noexcept {
-  SetQuietly(lastError, kIndexOutOfBounds);
+  lastError.Set(kIndexOutOfBounds);
   return hr::Fail;
 }
 
@@ -65,7 +58,7 @@ HResult GetVersionB(std::uint16_t* value) noexcept { return Answer(value, kIdent
 
 HResult GetLastErrorText(TLastErrorText& lastError, const char** text) noexcept {
   if (!text) return hr::Pointer;
-  if (!lastError.IsSet()) SetQuietly(lastError, kNoError);
+  if (!lastError.IsSet()) lastError.Set(kNoError);
   *text = lastError.Pointer();
   return hr::Ok;
 }

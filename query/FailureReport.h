@@ -15,10 +15,7 @@ HResult CallReportingFailures(TLastErrorText& lastError, Operation&& operation) 
   try {
     return operation();
   } catch (const std::exception& failure) {
-    try {
-      lastError.Set(failure.what());
-    } catch (...) {  // no memory even for the message: the code alone must do
-    }
+    lastError.Set(failure.what());
   } catch (...) {
   }
   return hr::Fail;

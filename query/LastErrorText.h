@@ -12,8 +12,14 @@ constexpr std::string_view kIndexOutOfBounds = "Index out of bounds";
 class TLastErrorText {
  public:
   bool IsSet() const noexcept { return set_; }
-  void Set(std::string_view text) {
-    text_.assign(text);
+  // Never fails: with no memory for a copy the text is left empty, so a
+  // failure can always be reported without raising another.
+  void Set(std::string_view text) noexcept {
+    try {
+      text_.assign(text);
+    } catch (...) {
+      text_.clear();
+    }
     set_ = true;
   }
   const char* Pointer() const noexcept { return text_.c_str(); }
