@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/Platform.h"
+#include "query/TextFile.h"
 
 namespace filedata {
 
@@ -11,11 +11,10 @@ namespace {
 
 constexpr const char* kRegistrationFailed = "Error creating system registry entry";
 
-// The system's text ends in a line break and usually a full stop; the
-// callers add their own punctuation.
+// The system's text, trimmed as in every other message; a code the system
+// has no text for is named by its number.
 std::string MessageForCode(HResult code) {
-  std::string text = platform::SystemMessageText(static_cast<std::uint32_t>(code));
-  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) text.pop_back();
+  std::string text = SystemErrorText(static_cast<std::uint32_t>(code));
   if (!text.empty()) return text;
   char fallback[32];
   std::snprintf(fallback, sizeof fallback, "OLE error %08X", static_cast<unsigned int>(code));
