@@ -15,5 +15,5 @@ if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  apt-get install -y -qq "${need[@]}" >/dev/null
 fi
