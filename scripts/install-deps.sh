@@ -1,19 +1,46 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages the build and the tests need, when missing:
+# compilers, the MinGW-w64 cross compilers, Wine (32-bit too where the kernel
+# runs 32-bit code) and the libraries. Also unpacks Debian's Google Benchmark
+# source for the Windows benchmarks.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+export DEBIAN_FRONTEND=noninteractive
+
+installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]; }
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev
+  googletest libbenchmark-dev nlohmann-json3-dev libcli11-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  wine64
+)
+if "$here/runs-32bit.sh"; then
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  packages+=(wine32:i386)
+else
+  echo "note: this kernel cannot run 32-bit programs; the win32 build is checked statically only"
+fi
+
 need=()
-have() { command -v "$1" >/dev/null 2>&1; }
-have cmake || need+=(cmake)
-have ninja || need+=(ninja-build)
-have g++ || need+=(g++)
-[ -d /usr/src/googletest ] || need+=(googletest)
-have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
-have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
-[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
-have x86_64-w64-mingw32-objdump || need+=(binutils-mingw-w64-x86-64)
+for package in "${packages[@]}"; do installed "$package" || need+=("$package"); done
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
-  export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+
+# Google Benchmark ships only a native library; the Windows builds compile
+# Debian's source of the same version.
+benchmark_src=/usr/src/benchmark
+if [ ! -f "$benchmark_src/CMakeLists.txt" ]; then
+  sources=/etc/apt/sources.list.d/debian-src.sources
+  [ -f "$sources" ] || sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$sources"
+  work=$(mktemp -d)
+  fetch() { (cd "$work" && apt-get source -qq --download-only "benchmark=$(dpkg-query -W -f='${Version}' libbenchmark-dev)") >/dev/null 2>&1; }
+  fetch || { apt-get update -qq && fetch; }
+  mkdir -p "$benchmark_src"
+  tar -xzf "$work"/benchmark_*.orig.tar.gz -C "$benchmark_src" --strip-components=1
+  rm -rf "$work"
 fi

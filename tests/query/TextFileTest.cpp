@@ -4,9 +4,13 @@
 #include <filesystem>
 #include <fstream>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <sys/utime.h>
+#else
 #include <sys/stat.h>
+#include <utime.h>
 #endif
+#include <ctime>
 
 #include "query/Errors.h"
 #include "query/StringList.h"
@@ -25,8 +29,18 @@ Lines LinesOf(const TStringList& list) {
   return lines;
 }
 
+// Through the 64-bit time call: the 32-bit MinGW runtime's std::filesystem
+// stores stamps through a 32-bit time_t, which wraps a year like 2126 to 1990.
 void Restamp(const std::string& path, std::chrono::hours offset) {
-  std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() + offset);
+  const std::int64_t stamp = static_cast<std::int64_t>(std::time(nullptr)) +
+                             std::chrono::duration_cast<std::chrono::seconds>(offset).count();
+#ifdef _WIN32
+  __utimbuf64 times{stamp, stamp};
+  ASSERT_EQ(_utime64(path.c_str(), &times), 0) << path;
+#else
+  utimbuf times{static_cast<time_t>(stamp), static_cast<time_t>(stamp)};
+  ASSERT_EQ(utime(path.c_str(), &times), 0) << path;
+#endif
 }
 
 constexpr std::chrono::hours kFiftyYears{24 * 365 * 50};
