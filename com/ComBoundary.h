@@ -1,6 +1,8 @@
 #pragma once
 // The one place where an exception meets a COM-visible method. COM callers
 // are C and other languages: nothing may unwind into them.
+#include <guiddef.h>
+
 #include <type_traits>
 #include <utility>
 
@@ -24,6 +26,15 @@ auto ComBoundary(OnFailure&& onFailure, Operation&& operation) noexcept -> declt
       return static_cast<Result>(onFailure);
     }
   }
+}
+
+// A host written in C may pass a null pointer where the interface declares a
+// reference (REFIID, REFCLSID). The compiler may assume a reference is never
+// null and drop a plain test, so the address is hidden from it first.
+inline bool IsNullReference(const GUID& guid) noexcept {
+  const GUID* address = &guid;
+  asm("" : "+r"(address));
+  return address == nullptr;
 }
 
 // The failure answer of a QueryInterface: no pointer handed out, E_UNEXPECTED.

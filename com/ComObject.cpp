@@ -49,6 +49,7 @@ const TInterfaceEntry* TComObject::FindInterface(REFIID iid) const noexcept {
 HRESULT TComObject::InnerQueryInterface(REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
+  if (IsNullReference(iid)) return E_POINTER;
   const TInterfaceEntry* entry = FindInterface(iid);
   if (entry == nullptr) return E_NOINTERFACE;
   IUnknown* found = entry->pointerOf(*this);
@@ -82,7 +83,10 @@ ULONG TComObject::Release() noexcept {
 }
 
 HRESULT TComObject::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
-  return ComBoundary(S_FALSE, [&] { return FindInterface(iid) != nullptr ? S_OK : S_FALSE; });
+  return ComBoundary(S_FALSE, [&] {
+    if (IsNullReference(iid)) return E_POINTER;
+    return FindInterface(iid) != nullptr ? S_OK : S_FALSE;
+  });
 }
 
 HRESULT TComObject::TInnerUnknown::QueryInterface(REFIID iid, void** out) noexcept {

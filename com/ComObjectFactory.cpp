@@ -84,6 +84,7 @@ HRESULT TComObjectFactory::QueryInterface(REFIID iid, void** out) noexcept {
   return ComBoundary(FailedQuery(out), [&]() -> HRESULT {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
+    if (IsNullReference(iid)) return E_POINTER;
     if (!IsEqualGUID(iid, IID_IUnknown) && !IsEqualGUID(iid, IID_IClassFactory)) return E_NOINTERFACE;
     IClassFactory* self = this;
     self->AddRef();
@@ -103,6 +104,7 @@ ULONG TComObjectFactory::Release() noexcept {
 HRESULT TComObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
+  if (IsNullReference(iid)) return E_POINTER;
   // An outer object must hold the inner IUnknown, or it could not control
   // the aggregate's lifetime.
   if (outer != nullptr && !IsEqualGUID(iid, IID_IUnknown)) return CLASS_E_NOAGGREGATION;

@@ -35,11 +35,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, LPVOID* out) {
   return ComBoundary(E_UNEXPECTED, [&]() -> HRESULT {
     if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    if (IsNullReference(classId)) return E_POINTER;
     TComObjectFactory* factory = ClassManagerInstance().FindFactory(classId);
-    if (factory == nullptr) {
-      *out = nullptr;
-      return CLASS_E_CLASSNOTAVAILABLE;
-    }
+    if (factory == nullptr) return CLASS_E_CLASSNOTAVAILABLE;
     return factory->QueryInterface(iid, out);
   });
 }

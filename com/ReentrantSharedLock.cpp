@@ -12,6 +12,17 @@ void TReentrantSharedLock::lock() {
   depth_ = 1;
 }
 
+bool TReentrantSharedLock::try_lock() {
+  if (HeldByThisThread()) {
+    ++depth_;
+    return true;
+  }
+  if (!mutex_.try_lock()) return false;
+  owner_.store(std::this_thread::get_id());
+  depth_ = 1;
+  return true;
+}
+
 void TReentrantSharedLock::unlock() {
   if (--depth_ > 0) return;
   owner_.store(std::thread::id());
@@ -26,6 +37,14 @@ void TReentrantSharedLock::lock_shared() {
     return;
   }
   mutex_.lock_shared();
+}
+
+bool TReentrantSharedLock::try_lock_shared() {
+  if (HeldByThisThread()) {
+    ++depth_;
+    return true;
+  }
+  return mutex_.try_lock_shared();
 }
 
 void TReentrantSharedLock::unlock_shared() {

@@ -12,8 +12,10 @@ namespace filedata::com {
 class TReentrantSharedLock {
  public:
   void lock();
+  bool try_lock();
   void unlock();
   void lock_shared();
+  bool try_lock_shared();
   void unlock_shared();
 
  private:

@@ -13,23 +13,34 @@ namespace filedata::platform {
 // time, lies from 1980 through 2107.
 bool FileIsPresent(const std::string& name);
 
+// What the reader of a file needs of it; tests stand in their own to make
+// reads fail.
+class TFileReader {
+ public:
+  virtual ~TFileReader() = default;
+  // Bytes from the current position to the end as the file stood at Open;
+  // 0 for anything that is not a regular file, so such a file never blocks.
+  virtual std::uint64_t SizeAtOpen() const noexcept = 0;
+  // Reads up to COUNT bytes into BUFFER and sets DELIVERED (0 at the end).
+  // False when the read fails; ErrorCode() then holds the system's code.
+  virtual bool Read(char* buffer, std::size_t count, std::size_t& delivered) = 0;
+  virtual std::uint32_t ErrorCode() const noexcept = 0;
+};
+
 // A file opened for reading while others may read it too but not write it.
-class TReadOnlyFile {
+class TReadOnlyFile final : public TFileReader {
  public:
   TReadOnlyFile() = default;
   TReadOnlyFile(const TReadOnlyFile&) = delete;
   TReadOnlyFile& operator=(const TReadOnlyFile&) = delete;
-  ~TReadOnlyFile();
+  ~TReadOnlyFile() override;
 
   // False on failure; ErrorCode() then holds the system's error code.
   bool Open(const std::string& name);
-  std::uint32_t ErrorCode() const noexcept { return error_; }
-  // Bytes from the current position to the end as the file stood at Open;
-  // 0 for anything that is not a regular file, so such a file never blocks.
-  std::uint64_t SizeAtOpen() const noexcept { return size_; }
-  // Reads up to Count bytes; returns the bytes delivered, 0 at the end or on
-  // failure.
-  std::size_t Read(char* buffer, std::size_t count);
+
+  std::uint64_t SizeAtOpen() const noexcept override { return size_; }
+  bool Read(char* buffer, std::size_t count, std::size_t& delivered) override;
+  std::uint32_t ErrorCode() const noexcept override { return error_; }
 
  private:
   std::intptr_t handle_ = -1;

@@ -9,6 +9,7 @@ constexpr std::string_view kInvalidInteger = "'%s' is not a valid integer value"
 constexpr std::string_view kInvalidFloat = "'%s' is not a valid floating point value";
 constexpr std::string_view kListIndexError = "List index out of bounds (%d)";
 constexpr std::string_view kCannotOpenFile = "Cannot open file \"%s\". %s";
+constexpr std::string_view kCannotReadFile = "Cannot read file \"%s\". %s";
 constexpr std::string_view kFloatOverflow = "Floating point overflow";
 }  // namespace
 
@@ -45,6 +46,10 @@ EStringListError EStringListError::IndexOutOfBounds(std::int64_t index) {
 
 EFOpenError EFOpenError::CannotOpen(std::string_view fullPath, std::string_view systemText) {
   return EFOpenError(FormatMessageText(kCannotOpenFile, {fullPath, systemText}));
+}
+
+EReadError EReadError::CannotRead(std::string_view fullPath, std::string_view systemText) {
+  return EReadError(FormatMessageText(kCannotReadFile, {fullPath, systemText}));
 }
 
 EOverflow EOverflow::FloatingPointOverflow() { return EOverflow(std::string(kFloatOverflow)); }

@@ -47,6 +47,13 @@ class EFOpenError : public EFileStreamError {
   static EFOpenError CannotOpen(std::string_view fullPath, std::string_view systemText);
 };
 
+// A read failed part-way through a file that did open.
+class EReadError : public EFileStreamError {
+ public:
+  using EFileStreamError::EFileStreamError;
+  static EReadError CannotRead(std::string_view fullPath, std::string_view systemText);
+};
+
 class EOverflow : public Exception {
  public:
   using Exception::Exception;

@@ -1,5 +1,6 @@
 #include "query/LineSelection.h"
 
+#include "platform/Platform.h"
 #include "query/Errors.h"
 #include "query/LineSplitter.h"
 #include "query/TextFile.h"
@@ -43,14 +44,20 @@ class TLastLine final : public TLineSink {
 }  // namespace
 
 std::string SelectLine(const std::string& fileName, std::int32_t line) {
+  platform::TReadOnlyFile file;
+  OpenTextFile(fileName, file);
+  return SelectLine(file, fileName, line);
+}
+
+std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line) {
   if (line >= 1) {
     TLineAtIndex wanted(static_cast<std::int64_t>(line) - 1);
-    ReadTextFileLines(fileName, wanted);
+    ReadLines(file, fileName, wanted);
     if (!wanted.found_) throw EStringListError::IndexOutOfBounds(static_cast<std::int64_t>(line) - 1);
     return std::move(wanted.line_);
   }
   TLastLine last(line == 0);
-  ReadTextFileLines(fileName, last);
+  ReadLines(file, fileName, last);
   const std::int64_t index = last.count_ - line - 1;
   if (index < 0 || index >= last.count_) throw EStringListError::IndexOutOfBounds(index);
   return std::move(last.line_);

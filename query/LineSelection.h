@@ -13,4 +13,11 @@ namespace filedata {
 // does not have, and EFOpenError when the file cannot be opened.
 std::string SelectLine(const std::string& fileName, std::int32_t line);
 
+namespace platform {
+class TFileReader;
+}
+// The same on a file already open as FILENAME; raises EReadError when a read
+// of it fails.
+std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line);
+
 }  // namespace filedata

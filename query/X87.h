@@ -35,10 +35,13 @@ inline std::uint16_t ReadStatusWord() {
 // library does once at load so that it imposes no word of its own.
 void AdoptCallerControlWord();
 
-// Stores an extended value into a double, rounding under the calling
-// thread's word. A value beyond the double range becomes an infinity when
-// the thread masks overflow, and raises EOverflow when it does not; the
-// check is made here, never left to a hardware trap.
+// Stores an extended value into a double under the calling thread's rules:
+// the x87 word in a 32-bit build, MXCSR in a 64-bit one, whose code does its
+// floating point in SSE. It rounds in the caller's direction; a value beyond
+// the double range becomes what the masked unit gives (an infinity, or the
+// largest double under directed rounding) when the caller masks overflow,
+// and raises EOverflow when it does not. The check is made here, never left
+// to a hardware trap, and the caller's flags are left as they were.
 double StoreAsDouble(long double value);
 
 }  // namespace filedata::x87

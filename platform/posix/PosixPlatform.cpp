@@ -77,11 +77,18 @@ bool TReadOnlyFile::Open(const std::string& name) {
   return true;
 }
 
-std::size_t TReadOnlyFile::Read(char* buffer, std::size_t count) {
+bool TReadOnlyFile::Read(char* buffer, std::size_t count, std::size_t& delivered) {
+  delivered = 0;
   for (;;) {
     const ssize_t got = read(static_cast<int>(handle_), buffer, count);
-    if (got >= 0) return static_cast<std::size_t>(got);
-    if (errno != EINTR) return 0;
+    if (got >= 0) {
+      delivered = static_cast<std::size_t>(got);
+      return true;
+    }
+    if (errno != EINTR) {
+      error_ = static_cast<std::uint32_t>(errno);
+      return false;
+    }
   }
 }
 

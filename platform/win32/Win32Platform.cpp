@@ -69,11 +69,13 @@ bool TReadOnlyFile::Open(const std::string& name) {
   return true;
 }
 
-std::size_t TReadOnlyFile::Read(char* buffer, std::size_t count) {
-  DWORD delivered = 0;
+bool TReadOnlyFile::Read(char* buffer, std::size_t count, std::size_t& delivered) {
+  DWORD got = 0;
   const DWORD request = static_cast<DWORD>(std::min(count, kMaxReadRequest));
-  if (!ReadFile(AsHandle(handle_), buffer, request, &delivered, nullptr)) return 0;
-  return delivered;
+  const bool read = ReadFile(AsHandle(handle_), buffer, request, &got, nullptr);
+  if (!read) error_ = GetLastError();
+  delivered = read ? got : 0;
+  return read;
 }
 
 namespace {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <iterator>
 #include <memory>
 #include <thread>
 #include <vector>
 
+#include "com/ReentrantSharedLock.h"
 #include "tests/com/ComTestKit.h"
 
 namespace filedata::com::test {
@@ -50,22 +51,43 @@ TEST(ComClassManager, VisitsTheServersFactoriesNewestFirstAndLetsTheVisitDestroy
   EXPECT_EQ(manager.FindFactory(ClassIdNumber(12)), kept.get());
 }
 
-TEST(ComClassManager, WalkKeepsReadersOfOtherThreadsOut) {
-  TTestServer server;
-  auto factory = NewFactory(server, 21);
-  std::atomic<bool> walkOver{false};
-  bool readerSawWalkOver = false;
-  std::thread reader;
-  ClassManagerInstance().VisitFactories(server, [&](TComObjectFactory&) {
-    reader = std::thread([&] {
-      ClassManagerInstance().FindFactory(ClassIdNumber(21));
-      readerSawWalkOver = walkOver;
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    walkOver = true;
-  });
-  reader.join();
-  EXPECT_TRUE(readerSawWalkOver);
+// The class manager's lock, step by step: each attempt of another thread is
+// made and finished (joined) before the next step, so no timing decides.
+TEST(ReentrantSharedLock, AWriterKeepsOtherThreadsOutButNestsItsOwnReadsAndWrites) {
+  TReentrantSharedLock lock;
+  const auto otherThreadGets = [&lock](bool exclusive) {
+    bool got = false;
+    std::thread([&] {
+      got = exclusive ? lock.try_lock() : lock.try_lock_shared();
+      if (got && exclusive) lock.unlock();
+      if (got && !exclusive) lock.unlock_shared();
+    }).join();
+    return got;
+  };
+  enum TStep { kLock, kUnlock, kLockShared, kUnlockShared, kTryShared, kTry };
+  const struct {
+    TStep step;               // on this thread
+    bool otherMayRead, otherMayWrite;  // afterwards
+  } steps[] = {
+      {kLockShared, true, false},  {kUnlockShared, true, true},
+      {kLock, false, false},       {kTryShared, false, false},  // a read inside the walk
+      {kLock, false, false},       {kUnlock, false, false},     // a write inside the walk
+      {kUnlockShared, false, false}, {kTry, false, false},
+      {kUnlock, false, false},     {kUnlock, true, true},
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    SCOPED_TRACE(i);
+    switch (steps[i].step) {
+      case kLock: lock.lock(); break;
+      case kUnlock: lock.unlock(); break;
+      case kLockShared: lock.lock_shared(); break;
+      case kUnlockShared: lock.unlock_shared(); break;
+      case kTryShared: ASSERT_TRUE(lock.try_lock_shared()); break;
+      case kTry: ASSERT_TRUE(lock.try_lock()); break;
+    }
+    EXPECT_EQ(otherThreadGets(false), steps[i].otherMayRead);
+    EXPECT_EQ(otherThreadGets(true), steps[i].otherMayWrite);
+  }
 }
 
 // Threads create, share, lock and release objects while another changes the

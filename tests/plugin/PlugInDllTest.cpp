@@ -10,7 +10,6 @@
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
-#include "descriptor/DescriptorTables.h"
 #include "tests/plugin/PlugInDll.h"
 
 namespace filedata::plugintest {
@@ -129,9 +128,9 @@ HRESULT ThenLastError(const TPlugIn& p, HRESULT result, std::string& shown) {
   return result;
 }
 
-const std::string kAbout0 = Joined({"Programmed By", descriptor::kAboutRows[0].Value});
-const std::string kAbout3 = Joined({"Copyright", descriptor::kAboutRows[3].Value});
-const std::string kUpdateLocation = descriptor::kUpdateLocation.data();
+const std::string kAbout0 = "Programmed By|Filedata plug-in authors";
+const std::string kAbout3 = "Copyright|Copyright (c) 2026 Filedata plug-in authors";
+const std::string kUpdateLocation = "http://qelt.example.com/update/filedata.upd";
 
 const TSlotCase kSlotCases[] = {
     {"Gen 3 GetName", [](const TPlugIn& p, std::string& s) {
@@ -372,6 +371,75 @@ TEST_F(PlugInDllTest, SupportErrorInfoAnswersForTheObjectsOwnInterfaces) {
       {&kForeignId, S_FALSE},
   };
   for (const auto& answer : answers) EXPECT_EQ(errorInfo->InterfaceSupportsErrorInfo(*answer.iid), answer.answer);
+}
+
+// A slot called as a C host calls it, with a pointer where the C++
+// declaration has a reference, so that a null one can be passed.
+template <class... Args>
+HRESULT CallSlot(IUnknown* object, int slot, Args... args) {
+  using Slot = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, Args...);
+  return reinterpret_cast<Slot>((*reinterpret_cast<void***>(object))[slot])(object, args...);
+}
+
+using RawGetClassObject = HRESULT(STDAPICALLTYPE*)(const GUID*, const GUID*, void**);
+
+// What a hostile host can reach: every interface of one object, the factory
+// and the export.
+struct TReachable {
+  IUnknown *gen, *editor, *update, *errorInfo, *unknown, *factory;
+  RawGetClassObject getClassObject;
+};
+
+TEST_F(PlugInDllTest, NullIdentifiersAreRefusedNotFollowed) {
+  constexpr const GUID* kNull = nullptr;
+  constexpr IUnknown* kNoOuter = nullptr;
+  const TComRef<IClassFactory> factory = library_.Factory();
+  ASSERT_TRUE(factory);
+  const TPlugIn plugIn = NewPlugIn();
+  ASSERT_TRUE(plugIn.gen);
+  const TComRef<ISupportErrorInfo> errorInfo = QueryAs<ISupportErrorInfo>(plugIn.gen.Get(), IID_ISupportErrorInfo);
+  const TComRef<IUnknown> unknown = QueryAs<IUnknown>(plugIn.gen.Get(), IID_IUnknown);
+  ASSERT_TRUE(errorInfo && unknown);
+  const TReachable reach = {plugIn.gen.Get(), plugIn.editor.Get(), plugIn.update.Get(), errorInfo.Get(),
+                            unknown.Get(), factory.Get(),
+                            reinterpret_cast<RawGetClassObject>(
+                                reinterpret_cast<void*>(library_.Export("DllGetClassObject")))};
+
+  const struct {
+    const char* call;
+    HRESULT (*run)(const TReachable&, void** out);
+    bool writesOut;
+  } cases[] = {
+      {"IQeltGen QueryInterface", [](const TReachable& r, void** out) { return CallSlot(r.gen, 0, kNull, out); }, true},
+      {"IQeltEditorSupport QueryInterface",
+       [](const TReachable& r, void** out) { return CallSlot(r.editor, 0, kNull, out); }, true},
+      {"IQeltAutoUpdate QueryInterface",
+       [](const TReachable& r, void** out) { return CallSlot(r.update, 0, kNull, out); }, true},
+      {"ISupportErrorInfo QueryInterface",
+       [](const TReachable& r, void** out) { return CallSlot(r.errorInfo, 0, kNull, out); }, true},
+      {"IUnknown QueryInterface", [](const TReachable& r, void** out) { return CallSlot(r.unknown, 0, kNull, out); },
+       true},
+      {"InterfaceSupportsErrorInfo", [](const TReachable& r, void**) { return CallSlot(r.errorInfo, 3, kNull); },
+       false},
+      {"IClassFactory QueryInterface",
+       [](const TReachable& r, void** out) { return CallSlot(r.factory, 0, kNull, out); }, true},
+      {"CreateInstance", [](const TReachable& r, void** out) { return CallSlot(r.factory, 3, kNoOuter, kNull, out); },
+       true},
+      {"CreateInstance aggregated",
+       [](const TReachable& r, void** out) { return CallSlot(r.factory, 3, r.gen, kNull, out); }, true},
+      {"DllGetClassObject(null class)",
+       [](const TReachable& r, void** out) { return r.getClassObject(kNull, &IID_IClassFactory, out); }, true},
+      {"DllGetClassObject(null interface)",
+       [](const TReachable& r, void** out) { return r.getClassObject(&CLSID_FileData, kNull, out); }, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.call);
+    void* out = &out;
+    EXPECT_EQ(c.run(reach, &out), E_POINTER);
+    if (c.writesOut) {
+      EXPECT_EQ(out, nullptr);
+    }
+  }
 }
 
 TEST_F(PlugInDllTest, GetClassObjectHandsOutTheFactoryForItsClassOnly) {

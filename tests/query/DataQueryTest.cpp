@@ -6,7 +6,7 @@
 
 #include "query/DataQuery.h"
 #include "query/FailureReport.h"
-#include "query/X87.h"
+#include "tests/query/CallerFloatingPoint.h"
 #include "tests/query/TempDir.h"
 
 namespace filedata {
@@ -174,12 +174,23 @@ TEST_F(DataQueryTest, ItemIndexOtherThanZeroWritesNothing) {
   EXPECT_EQ(out.kind, 99);
 }
 
-TEST_F(DataQueryTest, NullOutPointersAreRefused) {
-  std::uint8_t kind = 0;
-  const char* text = nullptr;
-  double number = 0;
-  EXPECT_EQ(query_.GetData(lastError_, 0, "", nullptr, &kind, &text, &number), hr::Pointer);
-  EXPECT_EQ(text, nullptr);
+TEST_F(DataQueryTest, EachNullOutPointerIsRefusedAndNothingWritten) {
+  const std::string params = "FILENAME=" + Write("n.txt", "42");
+  for (int missing = 0; missing < 4; ++missing) {
+    SCOPED_TRACE(missing);
+    const char* itemName = nullptr;
+    std::uint8_t kind = 99;
+    const char* text = nullptr;
+    double number = -1;
+    EXPECT_EQ(query_.GetData(lastError_, 0, params.c_str(), missing == 0 ? nullptr : &itemName,
+                             missing == 1 ? nullptr : &kind, missing == 2 ? nullptr : &text,
+                             missing == 3 ? nullptr : &number),
+              hr::Pointer);
+    EXPECT_EQ(itemName, nullptr);
+    EXPECT_EQ(kind, 99);
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(number, -1);
+  }
 }
 
 TEST_F(DataQueryTest, TextStaysValidAfterTheCall) {
@@ -197,16 +208,30 @@ TEST_F(DataQueryTest, TextStaysValidAfterTheCall) {
   EXPECT_STREQ(otherText, "other");
 }
 
-TEST_F(DataQueryTest, OverflowFailsWhenTheCallerTrapsIt) {
-  const std::string params = "FILENAME=" + Write("big.txt", "1e309");
-  const std::uint16_t saved = x87::ReadControlWord();
-  x87::LoadControlWord(0x037F & ~0x8);
-  const Outcome out = Query(params);
-  x87::ClearExceptionFlags();
-  x87::LoadControlWord(saved);
-  EXPECT_EQ(out.result, hr::Fail);
-  EXPECT_EQ(out.error, "Floating point overflow");
-  EXPECT_EQ(out.kind, kTextKind);
+TEST_F(DataQueryTest, OverflowFailsWhenTheCallerTrapsItWhateverItsRounding) {
+  using testing::TRounding;
+  const std::string big = "FILENAME=" + Write("big.txt", "1e309");
+  const std::string negative = "FILENAME=" + Write("negative.txt", "-1e309");
+  const struct {
+    TRounding rounding;
+    const std::string& params;
+  } cases[] = {
+      {TRounding::Nearest, big},
+      {TRounding::TowardZero, big},  // a host word of 0x0F77
+      {TRounding::Down, big},        // 0x0777
+      {TRounding::Up, negative},     // 0x0B77
+  };
+  for (const auto& c : cases) {
+    Outcome out;
+    {
+      const testing::TCallerRulesScope scope(c.rounding, false);
+      out = Query(c.params);
+    }
+    SCOPED_TRACE(::testing::Message() << "rounding " << static_cast<unsigned>(c.rounding) << ": " << c.params);
+    EXPECT_EQ(out.result, hr::Fail) << out.number;
+    EXPECT_EQ(out.error, "Floating point overflow");
+    EXPECT_EQ(out.kind, kTextKind);
+  }
 }
 
 TEST(IsNumericText, MatchesTheParser) {

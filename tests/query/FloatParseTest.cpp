@@ -7,6 +7,7 @@
 #include "query/Errors.h"
 #include "query/FloatParse.h"
 #include "query/X87.h"
+#include "tests/query/CallerFloatingPoint.h"
 
 namespace filedata {
 namespace {
@@ -139,36 +140,59 @@ TEST(ParseFloat, RaisesWithTheTextAsGiven) {
   EXPECT_EQ(ParseFloat("-4.25", '.'), -4.25L);
 }
 
-TEST(StoreAsDouble, FollowsTheCallersOverflowMask) {
+TEST(StoreAsDouble, FollowsTheCallersRoundingAndOverflowMask) {
+  using testing::TRounding;
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  constexpr double kMax = std::numeric_limits<double>::max();
+  constexpr double kThrows = 12345;  // stands for EOverflow
   long double big = 0;
   ASSERT_TRUE(TryParseFloat("1e309", big, '.'));
-  {
-    ControlWordScope scope(kDefaultWord);
-    EXPECT_EQ(x87::StoreAsDouble(big), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(x87::StoreAsDouble(-big), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(x87::StoreAsDouble(1e308L), 1e308);
-    EXPECT_EQ(x87::StoreAsDouble(1e-400L), 0.0);
-  }
-  {
-    ControlWordScope scope(kOverflowUnmasked);
-    EXPECT_THROW(x87::StoreAsDouble(big), EOverflow);
-    EXPECT_EQ(x87::ReadControlWord(), kOverflowUnmasked);
-    EXPECT_EQ(x87::ReadStatusWord() & 0x3F, 0);
-    EXPECT_EQ(x87::StoreAsDouble(42.5L), 42.5);
+  const long double justAboveOne = 1.0L + std::numeric_limits<long double>::epsilon();
+  const struct {
+    TRounding rounding;
+    bool overflowMasked;
+    long double value;
+    double stored;
+  } cases[] = {
+      {TRounding::Nearest, true, big, kInf},
+      {TRounding::Nearest, true, -big, -kInf},
+      {TRounding::Nearest, false, big, kThrows},
+      {TRounding::TowardZero, true, big, kMax},
+      {TRounding::TowardZero, false, big, kThrows},  // the store gives kMax, but it did overflow
+      {TRounding::Down, true, big, kMax},
+      {TRounding::Down, false, big, kThrows},
+      {TRounding::Down, true, -big, -kInf},
+      {TRounding::Up, true, -big, -kMax},
+      {TRounding::Up, false, -big, kThrows},
+      {TRounding::Up, false, 1e308L, 1e308},
+      {TRounding::Nearest, false, 1e-400L, 0.0},
+      {TRounding::Nearest, true, justAboveOne, 1.0},
+      {TRounding::Down, true, justAboveOne, 1.0},
+      {TRounding::Up, true, justAboveOne, std::nextafter(1.0, 2.0)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "rounding " << static_cast<unsigned>(c.rounding) << ", overflow "
+                                      << (c.overflowMasked ? "masked" : "unmasked") << ", value "
+                                      << static_cast<double>(c.value));
+    const testing::TCallerRulesScope scope(c.rounding, c.overflowMasked);
+    const unsigned before = testing::TCallerRulesScope::Current();
+    if (c.stored == kThrows) {
+      EXPECT_THROW(x87::StoreAsDouble(c.value), EOverflow);
+    } else {
+      EXPECT_EQ(x87::StoreAsDouble(c.value), c.stored);
+    }
+    EXPECT_EQ(testing::TCallerRulesScope::Current(), before) << "the caller's word or flags changed";
   }
 }
 
-TEST(StoreAsDouble, RoundsUnderTheCallersRoundingMode) {
-  const long double justAboveOne = 1.0L + std::numeric_limits<long double>::epsilon();
-  {
-    ControlWordScope scope(kDefaultWord);
-    EXPECT_EQ(x87::StoreAsDouble(justAboveOne), 1.0);
-  }
-  {
-    ControlWordScope scope(0x0B7F);  // round up
-    EXPECT_GT(x87::StoreAsDouble(justAboveOne), 1.0);
-  }
+#if defined(__x86_64__)
+TEST(StoreAsDouble, InA64BitProcessTheX87WordIsNotTheCallers) {
+  long double big = 0;
+  ASSERT_TRUE(TryParseFloat("1e309", big, '.'));
+  const ControlWordScope scope(0x0F77);  // overflow unmasked, toward zero: ignored here
+  EXPECT_EQ(x87::StoreAsDouble(big), std::numeric_limits<double>::infinity());
 }
+#endif
 
 }  // namespace
 }  // namespace filedata

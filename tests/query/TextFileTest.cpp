@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -12,7 +13,9 @@
 #endif
 #include <ctime>
 
+#include "platform/Platform.h"
 #include "query/Errors.h"
+#include "query/LineSelection.h"
 #include "query/StringList.h"
 #include "query/TextFile.h"
 #include "tests/query/TempDir.h"
@@ -162,6 +165,63 @@ TEST_F(LoadFromTextFileTest, NonRegularFilesReadAsEmptyWithoutBlocking) {
   list.LoadFromTextFile(fifo);  // no writer: must not wait for one
   EXPECT_EQ(list.LineCount(), 0);
 #endif
+}
+
+// A file that delivers its bytes a few at a time and then, at FAIL_AT,
+// fails the way a disk or a network drive that went away does.
+class TFaultyFile final : public platform::TFileReader {
+ public:
+  TFaultyFile(std::string bytes, std::uint64_t sizeAtOpen, std::size_t failAt)
+      : bytes_(std::move(bytes)), size_(sizeAtOpen), failAt_(failAt) {}
+  std::uint64_t SizeAtOpen() const noexcept override { return size_; }
+  bool Read(char* buffer, std::size_t count, std::size_t& delivered) override {
+    if (at_ >= failAt_) return false;
+    delivered = std::min({count, std::size_t{3}, bytes_.size() - at_, failAt_ - at_});
+    bytes_.copy(buffer, delivered, at_);
+    at_ += delivered;
+    return true;
+  }
+  std::uint32_t ErrorCode() const noexcept override { return kErrorCode; }
+  static constexpr std::uint32_t kErrorCode = 5;  // an I/O error on POSIX, access denied on Windows
+
+ private:
+  std::string bytes_;
+  std::uint64_t size_;
+  std::size_t failAt_;
+  std::size_t at_ = 0;
+};
+
+TEST(ReadChunks, AFailedReadIsAnErrorNotTheEndOfTheFile) {
+  const std::string bytes = "a\nb\nc\n";
+  constexpr std::size_t kNever = std::string::npos;
+  const struct {
+    std::int32_t line;
+    std::uint64_t size;
+    std::size_t failAt;
+    const char* answer;  // null: the read failure is raised
+  } cases[] = {
+      {0, bytes.size(), kNever, "c"},
+      {0, bytes.size(), 4, nullptr},  // after "a\nb\n": "b" would be a wrong last line
+      {-1, bytes.size(), 4, nullptr},
+      {1, bytes.size(), 4, "a"},  // found before the failure, which is never reached
+      {0, bytes.size() + 9, bytes.size(), nullptr},
+      {0, bytes.size() + 9, kNever, "c"},  // shrank since it was opened: only what came counts
+  };
+  for (const auto& c : cases) {
+    TFaultyFile file(bytes, c.size, c.failAt);
+    SCOPED_TRACE(::testing::Message() << "LINE=" << c.line << ", failing at " << c.failAt);
+    try {
+      const std::string line = SelectLine(file, "flaky.txt", c.line);
+      EXPECT_NE(c.answer, nullptr) << "answered " << line;
+      if (c.answer) {
+        EXPECT_EQ(line, c.answer);
+      }
+    } catch (const EReadError& e) {
+      EXPECT_EQ(c.answer, nullptr);
+      EXPECT_EQ(e.Message(), "Cannot read file \"" + FullPathOf("flaky.txt") + "\". " +
+                                 SystemErrorText(TFaultyFile::kErrorCode));
+    }
+  }
 }
 
 TEST(SystemErrorText, DropsTrailingBreaksAndFullStops) {
