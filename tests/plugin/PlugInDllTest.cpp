@@ -307,6 +307,28 @@ TEST_F(PlugInDllTest, GetDataAnswersFromARealFile) {
   }
 }
 
+// A hole reads as zero bytes, which end the text, so the line before it
+// shows that the whole size, high word and all, was taken.
+TEST_F(PlugInDllTest, FilesOf2GiBAndMoreAreReadToTheirSize) {
+  const TScratchFolder folder("filedata-huge");
+  const std::string file = folder.PathOf("huge.txt");
+  for (const std::uintmax_t size : {(2ull << 30) + 6, (4ull << 30) + 6}) {
+    SCOPED_TRACE(size);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "first\r\nsecond\r\n";
+    std::filesystem::resize_file(file, size);
+    ASSERT_EQ(std::filesystem::file_size(file), size);
+    const TPlugIn plugIn = NewPlugIn();
+    ASSERT_TRUE(plugIn.gen);
+    const std::string params = "FILENAME=" + file + "|LINE=0";
+    const char* name = nullptr;
+    const char* text = nullptr;
+    BYTE kind = kUntouchedByte;
+    double number = kUntouchedNumber;
+    ASSERT_EQ(plugIn.gen->GetData(0, params.c_str(), &name, &kind, &text, &number), S_OK) << plugIn.LastError();
+    EXPECT_EQ(Shown(text), "second");
+  }
+}
+
 TEST_F(PlugInDllTest, AFailureShowsOnlyInTheLastErrorOfItsOwnObject) {
   const TPlugIn failing = NewPlugIn();
   const TPlugIn other = NewPlugIn();

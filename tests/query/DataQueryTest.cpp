@@ -166,6 +166,20 @@ TEST_F(DataQueryTest, FailuresReportTheirMessageAndKeepTheStandingAnswer) {
   EXPECT_EQ(Query("FILENAME=" + Write("ok.txt", "8")).number, 8);
 }
 
+// The hole reads as zero bytes, which end the text: what comes before it
+// shows whether the whole size was taken (a size cut to 32 bits, or read
+// as negative, stops short of "second").
+TEST_F(DataQueryTest, FilesOf2GiBAndMoreAreReadToTheirSize) {
+  const std::string head = "first\r\nsecond\r\n";
+  for (const std::uint64_t size : {(2ull << 30) + 6, (4ull << 30) + 6}) {
+    const std::string params = "FILENAME=" + WriteSparse("huge.txt", head, size);
+    SCOPED_TRACE(size);
+    EXPECT_EQ(Query(params + "|LINE=0").text, "second");
+    EXPECT_EQ(Query(params + "|LINE=2").text, "second");
+    EXPECT_EQ(Query(params + "|LINE=-1").error, "List index out of bounds (2)");
+  }
+}
+
 TEST_F(DataQueryTest, ItemIndexOtherThanZeroWritesNothing) {
   const Outcome out = Query(("FILENAME=" + Write("a.txt", "1")).c_str(), 1);
   EXPECT_EQ(out.result, hr::Fail);

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -31,6 +32,14 @@ class TempDirTest : public ::testing::Test {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path.string();
+  }
+  // Writes BYTES to NAME, then extends it with a hole to SIZE bytes in all:
+  // a file of gigabytes that costs no disk.
+  std::string WriteSparse(const std::string& name, std::string_view bytes, std::uint64_t size) {
+    const std::string path = Write(name, bytes);
+    std::filesystem::resize_file(path, size);
+    EXPECT_EQ(std::filesystem::file_size(path), size) << path;
+    return path;
   }
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
   const std::filesystem::path& Dir() const { return dir_; }
