@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
+// FILEDATA_PORTABLE_LINE_SEARCH leaves the SSE2 search out, so that the
+// portable search can be built and tested on machines that have SSE2.
+#if defined(__SSE2__) && !defined(FILEDATA_PORTABLE_LINE_SEARCH)
+#define FILEDATA_SSE2_LINE_SEARCH
 #include <emmintrin.h>
 #endif
 
@@ -19,7 +22,7 @@ constexpr std::uint64_t HasZeroByte(std::uint64_t v) { return (v - kOnes) & ~v &
 }  // namespace
 
 const char* FindLineBreak(const char* p, const char* end) noexcept {
-#if defined(__SSE2__)
+#if defined(FILEDATA_SSE2_LINE_SEARCH)
   // Sixteen bytes at a time; the lowest set bit of the mask is the first hit.
   const __m128i zero = _mm_setzero_si128();
   const __m128i cr = _mm_set1_epi8(kCR);

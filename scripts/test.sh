@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Every test: native, win64 under wine64 and win32 under 32-bit Wine.
+# Every test: native, win64 under wine64 and win32 under 32-bit Wine; then
+# the native tests under the sanitizers and 30 seconds of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,4 +15,9 @@ run() { echo "== ctest --preset $*"; ctest --preset "$@" || status=1; }
 run native
 run win64
 run win32 "${win32_tests[@]}"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j2
+run asan
+echo "== scripts/fuzz.sh 30"
+scripts/fuzz.sh 30 || status=1
 exit $status

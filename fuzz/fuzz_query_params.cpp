@@ -1,0 +1,79 @@
+// The parameter text through the whole query, over a few fixed files.
+// Input: [file choice][parameter text, "@" standing for the chosen file's
+// path]. Every outcome is an answer or one of the library's own exceptions.
+// It changes into its scratch folder at start: give libFuzzer absolute paths.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz/FuzzSupport.h"
+#include "query/DataQuery.h"
+#include "query/Errors.h"
+
+namespace {
+using namespace filedata;
+using fuzz::Quoted;
+
+std::vector<std::string> gPaths;
+
+// Lines that cross both 64 KiB read chunks: a CR ends the first chunk and
+// its LF begins the second, and a line runs over the second boundary.
+std::string LongFile() {
+  std::string text(65535, 'A');
+  text += "\r\n";
+  for (int i = 0; i < 10000; ++i) text += "12.5 C\n";
+  return text + "last 9.75";
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  gPaths = {
+      fuzz::WriteScratchFile("numbers.txt", "42.5\r\n-3\n  7e2 \r$1F\r\n12 C\n\n0x10\r\r\n.\n-.e5"),
+      fuzz::WriteScratchFile("breaks.txt", "\r\n\n\r\r\na\rb\n\rc\r\n\r"),
+      fuzz::WriteScratchFile("empty.txt", ""),
+      fuzz::WriteScratchFile("zero.txt", std::string_view("1.5\n2.5\0 3.5\n4.5", 16)),
+      fuzz::WriteScratchFile("long.txt", LongFile()),
+      fuzz::ScratchFolder(),  // a folder is no file
+  };
+  // Relative names then reach the fixed files and nothing else.
+  if (chdir(fuzz::ScratchFolder().c_str()) != 0) fuzz::Fail("chdir", fuzz::ScratchFolder());
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+  // Only the fixed files: no path of the fuzzer's own making.
+  if (text.find('/') != std::string_view::npos) return 0;
+  const std::string& path = gPaths[data[0] % gPaths.size()];
+  std::string params;
+  for (const char c : text) {
+    if (c == '@') {
+      params += path;
+    } else {
+      params += c;
+    }
+  }
+
+  TDataQuery query;
+  TLastErrorText lastError;
+  const char* itemName = nullptr;
+  const char* answerText = nullptr;
+  std::uint8_t kind = 99;
+  double number = 0;
+  try {
+    const HResult result = query.GetData(lastError, 0, params.c_str(), &itemName, &kind, &answerText, &number);
+    FUZZ_CHECK(result == hr::Ok, "params " + Quoted(params) + ": result " + std::to_string(result));
+    FUZZ_CHECK(itemName && std::strcmp(itemName, kDataItemName) == 0, "params " + Quoted(params) + ": item name");
+    FUZZ_CHECK(answerText && (kind == kTextKind || (kind == kNumberKind && *answerText == '\0')),
+               "params " + Quoted(params) + ": kind " + std::to_string(kind));
+    static_cast<void>(std::strlen(answerText));  // readable to its end
+  } catch (const filedata::Exception&) {
+    // A failure the host is told of: E_FAIL with the message.
+  }
+  return 0;
+}
