@@ -54,15 +54,7 @@ void BM_Query(benchmark::State& state) {
     out << SensorLog(static_cast<std::size_t>(state.range(0)));
   }
   const std::string params = "FILENAME=" + path.string() + "|START=36|LENGTH=4|LINE=" + std::to_string(state.range(1));
-  TDataQuery query;
-  TLastErrorText lastError;
-  const char* name;
-  const char* text;
-  std::uint8_t kind;
-  double number;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(query.GetData(lastError, 0, params.c_str(), &name, &kind, &text, &number));
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(AnswerQuery(params));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0) * (state.range(1) == 0));
   std::filesystem::remove(path);
 }

@@ -54,6 +54,10 @@ std::string FullPathOf(const std::string& name);
 // The system's own text for an error code, untrimmed; empty when it has none.
 std::string SystemMessageText(std::uint32_t code);
 
+// The same without trailing blanks, line breaks or full stops, as every
+// message of the library quotes it.
+std::string SystemErrorText(std::uint32_t code);
+
 // The decimal separator of the calling thread's locale when it is one byte,
 // else the full stop.
 char ReadLocaleDecimalSeparator();

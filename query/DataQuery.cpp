@@ -21,18 +21,13 @@ void ApplyPair(std::string_view pair, TQueryParameters& query) {
 }
 }  // namespace
 
-TQueryParameters ParseQueryParameters(const char* params) {
+TQueryParameters ParseQueryParameters(std::string_view params) {
   TQueryParameters query;
-  ForEachField(TextFromPointer(params), "|", true, [&](std::int32_t, std::string_view pair) {
+  ForEachField(params, "|", true, [&](std::int32_t, std::string_view pair) {
     ApplyPair(pair, query);
     return true;
   });
   return query;
-}
-
-bool IsNumericText(std::string_view text) {
-  long double ignored;
-  return TryParseFloat(text, ignored);
 }
 
 TDataAnswer AnswerQuery(const TQueryParameters& query) {
@@ -46,7 +41,7 @@ TDataAnswer AnswerQuery(const TQueryParameters& query) {
   const std::string_view cut = CutText(line, query.Start, length);
   long double value;
   if (TryParseFloat(cut, value)) {
-    answer.ValueKind = kNumberKind;
+    answer.IsNumber = true;
     answer.Number = x87::StoreAsDouble(value);
   } else {
     answer.Text.assign(cut);
@@ -54,29 +49,6 @@ TDataAnswer AnswerQuery(const TQueryParameters& query) {
   return answer;
 }
 
-HResult TDataQuery::GetData(TLastErrorText& lastError, std::int32_t itemIndex, const char* params,
-                            const char** itemName, std::uint8_t* valueKind, const char** text, double* number) {
-  if (!itemName || !valueKind || !text || !number) return hr::Pointer;
-  if (itemIndex != 0) {
-    lastError.Set(kIndexOutOfBounds);
-    return hr::Fail;
-  }
-  // The standing answer until a later step replaces it, also on failure.
-  *itemName = kDataItemName;
-  *valueKind = kTextKind;
-  *text = kInvalidArguments;
-  if (!params) return hr::Ok;
-
-  TDataAnswer answer = AnswerQuery(ParseQueryParameters(params));
-  *valueKind = answer.ValueKind;
-  if (answer.ValueKind == kNumberKind) {
-    *number = answer.Number;
-    *text = "";
-  } else {
-    answerText_ = std::move(answer.Text);
-    *text = TextPointer(answerText_);
-  }
-  return hr::Ok;
-}
+TDataAnswer AnswerQuery(std::string_view params) { return AnswerQuery(ParseQueryParameters(params)); }
 
 }  // namespace filedata

@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "query/Errors.h"
 #include "query/Text.h"
 #include "query/X87.h"
 
@@ -96,12 +95,6 @@ bool TryParseFloat(std::string_view text, long double& value, char separator) {
   x87::ClearExceptionFlags();
   x87::LoadControlWord(callerWord);
   return accepted;
-}
-
-long double ParseFloat(std::string_view text, char separator) {
-  long double value = 0;
-  if (!TryParseFloat(text, value, separator)) throw EConvertError::InvalidFloat(text);
-  return value;
 }
 
 }  // namespace filedata

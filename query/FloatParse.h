@@ -16,7 +16,4 @@ long double ScaleByPowerOfTen(long double value, std::int64_t exponent);
 // exception flags are left cleared.
 bool TryParseFloat(std::string_view text, long double& value, char separator = LocaleDecimalSeparator());
 
-// As TryParseFloat, raising EConvertError on a refused text.
-long double ParseFloat(std::string_view text, char separator = LocaleDecimalSeparator());
-
 }  // namespace filedata

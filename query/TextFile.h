@@ -42,11 +42,4 @@ void ReadLines(platform::TFileReader& file, const std::string& name, TLineSink& 
 // OpenTextFile, then ReadLines.
 void ReadTextFileLines(const std::string& name, TLineSink& sink);
 
-// The name expanded against the current directory, in full.
-std::string FullPathOf(const std::string& name);
-
-// The system's text for an error code without trailing blanks, line
-// breaks or full stops.
-std::string SystemErrorText(std::uint32_t code);
-
 }  // namespace filedata

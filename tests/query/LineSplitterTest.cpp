@@ -5,7 +5,6 @@
 
 #include "query/Errors.h"
 #include "query/LineSplitter.h"
-#include "query/StringList.h"
 
 namespace filedata {
 namespace {
@@ -99,27 +98,6 @@ TEST(FindLineBreak, FindsEachBreakByteAtEveryOffset) {
   }
   const std::string none(37, '\x8D');  // high bytes whose low bits look like CR
   EXPECT_EQ(FindLineBreak(none.data(), none.data() + none.size()), none.data() + none.size());
-}
-
-TEST(TStringList, LineAtChecksItsBounds) {
-  TStringList list;
-  list.SetText("a\nb\n");
-  ASSERT_EQ(list.LineCount(), 2);
-  EXPECT_EQ(list.LineAt(1), "b");
-  const struct {
-    std::int32_t index;
-    const char* message;
-  } failures[] = {{-1, "List index out of bounds (-1)"}, {2, "List index out of bounds (2)"}};
-  for (const auto& f : failures) {
-    try {
-      list.LineAt(f.index);
-      ADD_FAILURE() << f.index;
-    } catch (const EStringListError& e) {
-      EXPECT_EQ(e.Message(), f.message);
-    }
-  }
-  TStringList empty;
-  EXPECT_THROW(empty.LineAt(0), EStringListError);
 }
 
 }  // namespace

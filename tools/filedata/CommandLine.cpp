@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include <CLI/CLI.hpp>
+
 namespace filedata::tool {
 
 const char kUsage[] =
@@ -28,6 +30,7 @@ const char kUsage[] =
     "Exit status: 0 answered, 1 the query failed (message on stderr), 2 usage error.\n";
 
 namespace {
+// Read without the locale, like every number of this program.
 std::optional<double> ParseSeconds(const std::string& text) {
   double seconds = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
@@ -40,40 +43,25 @@ std::optional<double> ParseSeconds(const std::string& text) {
 
 std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error) {
   TCommandLine line;
-  bool haveParams = false;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
-      line.Help = true;
-    } else if (!optionsEnded && arg == "--describe") {
-      line.Describe = true;
-    } else if (!optionsEnded && arg == "--json") {
-      line.Json = true;
-    } else if (!optionsEnded && arg == "--watch") {
-      if (i + 1 >= args.size() || !(line.WatchSeconds = ParseSeconds(args[i + 1]))) {
-        error = "--watch needs a positive number of seconds";
-        return std::nullopt;
-      }
-      ++i;
-    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-      error = "unknown option " + arg;
-      return std::nullopt;
-    } else if (haveParams) {
-      error = "only one PARAMS argument is taken (quote it)";
-      return std::nullopt;
-    } else {
-      line.Params = arg;
-      haveParams = true;
-    }
-  }
-  if (line.Describe && (haveParams || line.WatchSeconds)) {
-    error = "--describe takes neither PARAMS nor --watch";
+  std::string seconds;
+  CLI::App app;
+  app.set_help_flag();  // the usage text above is the help
+  app.add_flag("-h,--help", line.Help);
+  app.add_flag("--json", line.Json);
+  CLI::Option* describe = app.add_flag("--describe", line.Describe);
+  CLI::Option* watch = app.add_option("--watch", seconds)->check(
+      [](const std::string& text) { return ParseSeconds(text) ? "" : "needs a positive number of seconds"; });
+  CLI::Option* params = app.add_option("PARAMS", line.Params);
+  describe->excludes(watch)->excludes(params);
+  std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
+  try {
+    app.parse(reversed);
+  } catch (const CLI::ParseError& failure) {
+    error = failure.what();
     return std::nullopt;
   }
-  if (!haveParams && !line.Help && !line.Describe) {
+  if (watch->count()) line.WatchSeconds = ParseSeconds(seconds);
+  if (!params->count() && !line.Help && !line.Describe) {
     error = "PARAMS is missing";
     return std::nullopt;
   }
