@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include <CLI/CLI.hpp>
+#include "tools/common/ToolOptions.h"
 
 namespace filedata::tool {
 
@@ -44,22 +44,14 @@ std::optional<double> ParseSeconds(const std::string& text) {
 std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error) {
   TCommandLine line;
   std::string seconds;
-  CLI::App app;
-  app.set_help_flag();  // the usage text above is the help
-  app.add_flag("-h,--help", line.Help);
-  app.add_flag("--json", line.Json);
+  TToolOptions options(line.Help, line.Json);
+  CLI::App& app = options.App();
   CLI::Option* describe = app.add_flag("--describe", line.Describe);
   CLI::Option* watch = app.add_option("--watch", seconds)->check(
       [](const std::string& text) { return ParseSeconds(text) ? "" : "needs a positive number of seconds"; });
   CLI::Option* params = app.add_option("PARAMS", line.Params);
   describe->excludes(watch)->excludes(params);
-  std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
-  try {
-    app.parse(reversed);
-  } catch (const CLI::ParseError& failure) {
-    error = failure.what();
-    return std::nullopt;
-  }
+  if (!options.Parse(args, error)) return std::nullopt;
   if (watch->count()) line.WatchSeconds = ParseSeconds(seconds);
   if (!params->count() && !line.Help && !line.Describe) {
     error = "PARAMS is missing";

@@ -1,8 +1,10 @@
 #include "tools/plugin-host/HostCommandLine.h"
 
-#include <CLI/CLI.hpp>
+#include "tools/common/ToolOptions.h"
 
 namespace filedata::host {
+
+using tool::TToolOptions;
 
 const char kHostUsage[] =
     "usage: filedata-host [--json] --dll PATH [PARAMS]\n"
@@ -25,10 +27,8 @@ const char kHostUsage[] =
 std::optional<THostCommandLine> ParseHostCommandLine(const std::vector<std::string>& args, std::string& error) {
   THostCommandLine line;
   std::string params;
-  CLI::App app;
-  app.set_help_flag();  // the usage text above is the help
-  app.add_flag("-h,--help", line.Help);
-  app.add_flag("--json", line.Json);
+  TToolOptions options(line.Help, line.Json);
+  CLI::App& app = options.App();
   CLI::Option* byClassId = app.add_flag("--clsid");
   // A path that looks like an option is far more likely a forgotten PATH.
   CLI::Option* byPath = app.add_option("--dll", line.DllPath)
@@ -38,13 +38,7 @@ std::optional<THostCommandLine> ParseHostCommandLine(const std::vector<std::stri
                             });
   byPath->excludes(byClassId);
   CLI::Option* query = app.add_option("PARAMS", params);
-  std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
-  try {
-    app.parse(reversed);
-  } catch (const CLI::ParseError& failure) {
-    error = failure.what();
-    return std::nullopt;
-  }
+  if (!options.Parse(args, error)) return std::nullopt;
   if (query->count()) line.Params = params;
   if (line.Help) return line;
   if (!byPath->count() && !byClassId->count()) {
