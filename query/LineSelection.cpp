@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "query/Errors.h"
+#include "query/LastLine.h"
 #include "query/LineSplitter.h"
 #include "query/TextFile.h"
 
@@ -26,21 +27,6 @@ class TLineAtIndex final : public TLineSink {
   std::int64_t seen_ = 0;
 };
 
-// Counts every line and keeps a copy of the last one when asked to.
-class TLastLine final : public TLineSink {
- public:
-  explicit TLastLine(bool keep) : keep_(keep) {}
-  bool OnLine(std::string_view line) override {
-    ++count_;
-    if (keep_) line_.assign(line);  // reuses the capacity: no allocation per line
-    return true;
-  }
-  std::int64_t count_ = 0;
-  std::string line_;
-
- private:
-  bool keep_;
-};
 }  // namespace
 
 std::string SelectLine(const std::string& fileName, std::int32_t line) {
@@ -56,11 +42,16 @@ std::string SelectLine(platform::TFileReader& file, const std::string& fileName,
     if (!wanted.found_) throw EStringListError::IndexOutOfBounds(static_cast<std::int64_t>(line) - 1);
     return std::move(wanted.line_);
   }
-  TLastLine last(line == 0);
-  ReadLines(file, fileName, last);
-  const std::int64_t index = last.count_ - line - 1;
-  if (index < 0 || index >= last.count_) throw EStringListError::IndexOutOfBounds(index);
-  return std::move(last.line_);
+  if (line == 0) {
+    TLastLineScanner last;
+    ReadChunks(file, fileName, last);
+    if (!last.HasLines()) throw EStringListError::IndexOutOfBounds(-1);
+    return last.LastLine();
+  }
+  // A negative LINE lies past the last line: only the count is needed, for the message.
+  TLineCounter counter;
+  ReadChunks(file, fileName, counter);
+  throw EStringListError::IndexOutOfBounds(static_cast<std::int64_t>(counter.LineCount()) - line - 1);
 }
 
 }  // namespace filedata

@@ -1,7 +1,8 @@
 #pragma once
 // Picks the line a query's LINE value names, streaming the file: a line
-// counted from the start stops the read once it is reached; LINE 0 keeps
-// only the last line seen.
+// counted from the start stops the read once it is reached; LINE 0 reads to
+// the end at search speed, keeping only the last line; a negative LINE only
+// counts the lines, for its message.
 #include <cstdint>
 #include <string>
 
