@@ -11,13 +11,23 @@
 namespace filedata {
 
 namespace {
+// Fields 1 and 2 of PAIR at "=" in one pass: what ExtractField gives for
+// each, without a copy.
+void SplitPair(std::string_view pair, std::string_view& key, std::string_view& value) {
+  ForEachField(pair, "=", true, [&](std::int32_t index, std::string_view field) {
+    (index == 1 ? key : value) = field;
+    return index < 2;
+  });
+}
+
 void ApplyPair(std::string_view pair, TQueryParameters& query) {
-  const std::string value = ExtractField(pair, 2, "=", true);
-  const std::string key = AsciiUpperCase(ExtractField(pair, 1, "=", true));
-  if (TextEquals(key, "FILENAME")) query.FileName = value;
-  else if (TextEquals(key, "LINE")) query.Line = ParseInteger(value);
-  else if (TextEquals(key, "START")) query.Start = ParseInteger(value);
-  else if (TextEquals(key, "LENGTH")) query.Length = ParseInteger(value);
+  std::string_view key, value;
+  SplitPair(pair, key, value);
+  // The key upper-cased and compared, byte for byte, as AsciiUpperCase and TextEquals would.
+  if (TextEqualsIgnoringAsciiCase(key, "FILENAME")) query.FileName.assign(value);
+  else if (TextEqualsIgnoringAsciiCase(key, "LINE")) query.Line = ParseInteger(value);
+  else if (TextEqualsIgnoringAsciiCase(key, "START")) query.Start = ParseInteger(value);
+  else if (TextEqualsIgnoringAsciiCase(key, "LENGTH")) query.Length = ParseInteger(value);
 }
 }  // namespace
 

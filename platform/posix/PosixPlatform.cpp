@@ -69,11 +69,9 @@ bool TReadOnlyFile::Open(const std::string& name) {
     return false;
   }
   handle_ = fd;
+  // A file just opened is read from its start: the size is all there is.
   struct stat info;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    const off_t position = lseek(fd, 0, SEEK_CUR);
-    size_ = info.st_size > position ? static_cast<std::uint64_t>(info.st_size - position) : 0;
-  }
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) size_ = static_cast<std::uint64_t>(info.st_size);
   return true;
 }
 
