@@ -109,7 +109,7 @@ HResult TDescriptor::GetData(std::int32_t itemIndex, const char* params, const c
     *valueKind = kTextKind;
     *text = kInvalidArguments;
     if (!params) return hr::Ok;
-    TDataAnswer answer = AnswerQuery(std::string_view(params));
+    TDataAnswer answer = AnswerQuery(std::string_view(params), observer_);
     if (answer.IsNumber) {
       *valueKind = kNumberKind;
       *number = answer.Number;

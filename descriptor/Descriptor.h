@@ -13,8 +13,14 @@ namespace filedata {
 // What a fresh object reports until its first failure.
 inline constexpr char kNoError[] = "No error";
 
+class TQueryObserver;
+
 class TDescriptor final : public IPlugIn {
  public:
+  // Tells OBSERVER (null: nobody) the steps of this object's queries; not a
+  // host operation, for tools that explain an answer.
+  void SetQueryObserver(TQueryObserver* observer) noexcept { observer_ = observer; }
+
   HResult GetName(const char** name) noexcept override;
   HResult GetVersionA(std::uint16_t* value) noexcept override;
   HResult GetVersionB(std::uint16_t* value) noexcept override;
@@ -49,6 +55,7 @@ class TDescriptor final : public IPlugIn {
 
   TLastErrorText lastError_;
   std::string answerText_;  // the last text answer, valid until the next query
+  TQueryObserver* observer_ = nullptr;
 };
 
 }  // namespace filedata

@@ -13,6 +13,9 @@ namespace filedata {
 // present. It is an answer, not a failure.
 inline constexpr char kInvalidArguments[] = "Invalid Arguments";
 
+// The keys a parameter pair may set, matched after ASCII upper-casing.
+inline constexpr std::string_view kQueryKeys[] = {"FILENAME", "LINE", "START", "LENGTH"};
+
 struct TQueryParameters {
   std::string FileName;
   std::int32_t Line = 1;
@@ -20,9 +23,11 @@ struct TQueryParameters {
   std::int32_t Length = -1;
 };
 
+class TQueryObserver;
+
 // The "KEY=value|KEY=value" text applied over the defaults; raises
 // EConvertError for a LINE, START or LENGTH that is no integer.
-TQueryParameters ParseQueryParameters(std::string_view params);
+TQueryParameters ParseQueryParameters(std::string_view params, TQueryObserver* observer = nullptr);
 
 struct TDataAnswer {
   bool IsNumber = false;
@@ -34,9 +39,10 @@ struct TDataAnswer {
 // selected line's cut as a number or text. Raises on a missing line, a file
 // that cannot be opened or read, and a number the calling thread cannot
 // store.
-TDataAnswer AnswerQuery(const TQueryParameters& query);
+TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer = nullptr);
 
-// ParseQueryParameters, then AnswerQuery.
-TDataAnswer AnswerQuery(std::string_view params);
+// ParseQueryParameters, then AnswerQuery. OBSERVER, when given, is told
+// each step (QueryObserver.h).
+TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer = nullptr);
 
 }  // namespace filedata

@@ -23,8 +23,6 @@ class TChunksToLines final : public TChunkSink {
 };
 }  // namespace
 
-bool FileIsPresent(const std::string& name) { return platform::FileIsPresent(name); }
-
 bool ReadChunks(platform::TFileReader& file, const std::string& name, TChunkSink& sink) {
   std::uint64_t remaining = file.SizeAtOpen();
   const std::size_t bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kChunkBytes));

@@ -14,9 +14,6 @@ class TFileReader;
 class TReadOnlyFile;
 }  // namespace platform
 
-// Wildcards allowed; false for a directory or a time stamp outside 1980-2107.
-bool FileIsPresent(const std::string& name);
-
 // Receives a file's bytes in order; returning false stops the reading.
 class TChunkSink {
  public:

@@ -6,6 +6,7 @@
 
 #include "query/DataQuery.h"
 #include "query/Errors.h"
+#include "query/QueryObserver.h"
 #include "tests/query/CallerFloatingPoint.h"
 #include "tests/query/TempDir.h"
 
@@ -21,19 +22,32 @@ struct Outcome {
   std::string error;
 };
 
+Outcome Answered(const std::string& params, TQueryObserver* observer) {
+  Outcome out;
+  try {
+    const TDataAnswer answer = AnswerQuery(params, observer);
+    out.isNumber = answer.IsNumber;
+    if (answer.IsNumber) out.number = answer.Number;
+    out.text = answer.Text;
+  } catch (const Exception& failure) {
+    out.failed = true;
+    out.error = failure.Message();
+  }
+  return out;
+}
+
 class DataQueryTest : public testing::TempDirTest {
  protected:
+  // Every query of these tables runs twice: an observer must not change the answer.
   static Outcome Query(const std::string& params) {
-    Outcome out;
-    try {
-      const TDataAnswer answer = AnswerQuery(params);
-      out.isNumber = answer.IsNumber;
-      if (answer.IsNumber) out.number = answer.Number;
-      out.text = answer.Text;
-    } catch (const Exception& failure) {
-      out.failed = true;
-      out.error = failure.Message();
-    }
+    TQueryObserver watching;
+    const Outcome observed = Answered(params, &watching);
+    const Outcome out = Answered(params, nullptr);
+    EXPECT_EQ(observed.failed, out.failed) << params;
+    EXPECT_EQ(observed.isNumber, out.isNumber) << params;
+    EXPECT_EQ(observed.text, out.text) << params;
+    EXPECT_TRUE(observed.number == out.number || (std::isnan(observed.number) && std::isnan(out.number))) << params;
+    EXPECT_EQ(observed.error, out.error) << params;
     return out;
   }
 };

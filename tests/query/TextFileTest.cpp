@@ -64,27 +64,34 @@ TEST_F(FileIsPresentTest, SeesFilesButNotFoldersOrOddStamps) {
   Restamp(old, -kFiftyYears);
   const std::string future = Write("future.txt", "1\n");
   Restamp(future, kHundredYears);
+  using platform::TPresence;
   const struct {
     std::string name;
-    bool present;
+    TPresence result;
+    std::string entry;  // the entry the test looked at
   } cases[] = {
-      {file, true},
-      {PathOf("folder"), false},
-      {PathOf("missing.txt"), false},
-      {"", false},
-      {old, false},
-      {future, false},
-      {PathOf("da?a.t*"), true},
-      {PathOf("fold*"), false},
-      {PathOf("nothing*"), false},
+      {file, TPresence::Present, "data.txt"},
+      {PathOf("folder"), TPresence::Directory, "folder"},
+      {PathOf("missing.txt"), TPresence::NoEntry, ""},
+      {"", TPresence::NoEntry, ""},
+      {old, TPresence::StampOutOfRange, "old.txt"},
+      {future, TPresence::StampOutOfRange, "future.txt"},
+      {PathOf("da?a.t*"), TPresence::Present, "data.txt"},
+      {PathOf("fold*"), TPresence::Directory, "folder"},
+      {PathOf("nothing*"), TPresence::NoEntry, ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(FileIsPresent(c.name), c.present) << c.name;
+  for (const auto& c : cases) {
+    const platform::TPresenceTest test = platform::TestPresence(c.name);
+    EXPECT_EQ(test.Result, c.result) << c.name;
+    EXPECT_EQ(test.Entry, c.entry) << c.name;
+    EXPECT_EQ(platform::FileIsPresent(c.name), c.result == TPresence::Present) << c.name;
+  }
 }
 
 TEST_F(FileIsPresentTest, ReadOnlyFilesArePresent) {
   const std::string file = Write("ro.txt", "1\n");
   std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-  EXPECT_TRUE(FileIsPresent(file));
+  EXPECT_TRUE(platform::FileIsPresent(file));
   std::filesystem::permissions(file, std::filesystem::perms::owner_all);
 }
 
@@ -132,7 +139,7 @@ TEST_F(ReadTextFileTest, OpenFailureNamesTheFullPath) {
 TEST_F(ReadTextFileTest, AWildcardNameIsPresentButCannotBeOpened) {
   Write("w1.txt", "1\n");
   const std::string pattern = PathOf("w*.txt");
-  ASSERT_TRUE(FileIsPresent(pattern));
+  ASSERT_TRUE(platform::FileIsPresent(pattern));
   EXPECT_THROW(LinesOf(pattern), EFOpenError);
 }
 

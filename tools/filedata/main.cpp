@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "FiledataVersion.h"
 #include "descriptor/Descriptor.h"
 #include "query/DecimalSeparator.h"
 #include "query/X87.h"
@@ -14,6 +15,7 @@
 #include "tools/common/QueryOutcome.h"
 #include "tools/common/ResultNames.h"
 #include "tools/filedata/CommandLine.h"
+#include "tools/filedata/Explain.h"
 
 namespace {
 using namespace filedata;
@@ -56,6 +58,13 @@ int Report(const TCommandLine& command, const TQueryOutcome& outcome) {
   }
 }
 
+// The steps of the query, then its answer as usual.
+int PrintExplanation(const TCommandLine& command) {
+  const TExplained explained = Explain(command.Params);
+  Write(stdout, command.Json ? JsonText(JsonExplanation(explained)) + "\n" : PlainExplanation(explained));
+  return Report(command, explained.Outcome);
+}
+
 // What the plug-in tells the host about itself; the last-error text is an
 // object's, not the plug-in's, so it is left out.
 int PrintDescription(bool json) {
@@ -86,7 +95,12 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  if (command->Version) {
+    std::puts("filedata " FILEDATA_VERSION_TEXT);
+    return 0;
+  }
   if (command->Describe) return PrintDescription(command->Json);
+  if (command->Explain) return PrintExplanation(*command);
   if (command->WatchSeconds) Watch(*command);
   return Report(*command, RunQuery(command->Params));
 }
