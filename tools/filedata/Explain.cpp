@@ -20,6 +20,8 @@ std::string KeyList() {
   return list;
 }
 
+std::string Lines(std::uint64_t count) { return std::to_string(count) + (count == 1 ? " line" : " lines"); }
+
 // The bytes FROM to TO of a line, counted from 1, as a user counts them.
 std::string ByteRange(std::size_t from, std::size_t size) {
   if (size == 1) return "byte " + std::to_string(from);
@@ -72,14 +74,14 @@ class TExplanation final : public TQueryObserver {
   void OnLine(std::int64_t index, std::string_view line, std::uint64_t linesRead) override {
     std::string detail = index < 0 ? "LINE=0 selects the last line" : "LINE=" + std::to_string(line_) +
                                                                           " selects line " + std::to_string(index + 1) +
-                                                                          "; " + std::to_string(linesRead) +
-                                                                          " lines read to reach it";
+                                                                          "; " + Lines(linesRead) +
+                                                                          " read to reach it";
     detail += ": " + Quoted(line) + " (" + std::to_string(line.size()) + " bytes)";
     Add("line", detail, {{"index", index}, {"text", std::string(line)}, {"linesRead", linesRead}});
   }
 
   void OnNoLine(std::int64_t index, std::uint64_t lines) override {
-    const std::string count = std::to_string(lines) + (lines == 1 ? " line" : " lines");
+    const std::string count = Lines(lines);
     std::string detail;
     if (line_ < 0) {
       detail = "LINE=" + std::to_string(line_) + " never selects a line: below 0 it counts past the end (index " +
