@@ -80,7 +80,8 @@ void BM_LastLineScan(benchmark::State& state) {
   const std::string& text = Log16M();
   for (auto _ : state) {
     TLastLineScanner scanner;
-    for (std::size_t at = 0; at < text.size(); at += 64 << 10) scanner.OnBytes(std::string_view(text).substr(at, 64 << 10));
+    for (std::size_t at = 0; at < text.size(); at += 64 << 10)
+      scanner.OnBytes(std::string_view(text).substr(at, 64 << 10));
     benchmark::DoNotOptimize(scanner.LastLine().size());
   }
   SetBytes(state, text.size());

@@ -99,8 +99,8 @@ HResult TDescriptor::GetDataInfo(std::int32_t index, const char** name, std::uin
   });
 }
 
-HResult TDescriptor::GetData(std::int32_t itemIndex, const char* params, const char** itemName,
-                             std::uint8_t* valueKind, const char** text, double* number) noexcept {
+HResult TDescriptor::GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                             const char** text, double* number) noexcept {
   return Reporting([&] {
     if (AnyNull(itemName, valueKind, text, number)) return hr::Pointer;
     const char* const name = RowAt(kDataItemNames, itemIndex);
@@ -132,8 +132,8 @@ HResult TDescriptor::GetParamCount(std::int32_t, std::int32_t* count) noexcept {
   return Answer(count, CountOf(kBasicParams));
 }
 
-HResult TDescriptor::GetParamInfo(std::int32_t, std::int32_t paramIndex, const char** name,
-                                  const char** defaultValue, const char** description) noexcept {
+HResult TDescriptor::GetParamInfo(std::int32_t, std::int32_t paramIndex, const char** name, const char** defaultValue,
+                                  const char** description) noexcept {
   return Reporting([&] { return ParamRow(kBasicParams, paramIndex, name, defaultValue, description); });
 }
 

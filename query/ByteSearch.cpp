@@ -71,7 +71,8 @@ const char* FindLineBreakSse2(const char* p, const char* end) {
   const __m128i zero = _mm_setzero_si128(), cr = _mm_set1_epi8(kCR), lf = _mm_set1_epi8(kLF);
   for (; end - p >= 16; p += 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(v, zero), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+    const __m128i hits =
+        _mm_or_si128(_mm_cmpeq_epi8(v, zero), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
     if (const int mask = _mm_movemask_epi8(hits)) return p + __builtin_ctz(static_cast<unsigned>(mask));
   }
   return FindLineBreakPortable(p, end);
@@ -112,8 +113,8 @@ std::uint64_t CountLineEndsSse2(const char* p, const char* end) {
     for (int block = 0; block < 255 && end - p >= 17; ++block, p += 16) {
       const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
       const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-      const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(v, lf),
-                                        _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(v, cr)));
+      const __m128i ends =
+          _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(v, cr)));
       counts = _mm_sub_epi8(counts, ends);
     }
     const __m128i sums = _mm_sad_epu8(counts, zero);
@@ -135,8 +136,8 @@ FILEDATA_AVX2 const char* FindLineBreakAvx2(const char* p, const char* end) {
   const __m256i zero = _mm256_setzero_si256(), cr = _mm256_set1_epi8(kCR), lf = _mm256_set1_epi8(kLF);
   for (; end - p >= 32; p += 32) {
     const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
-    const __m256i hits =
-        _mm256_or_si256(_mm256_cmpeq_epi8(v, zero), _mm256_or_si256(_mm256_cmpeq_epi8(v, cr), _mm256_cmpeq_epi8(v, lf)));
+    const __m256i hits = _mm256_or_si256(_mm256_cmpeq_epi8(v, zero),
+                                         _mm256_or_si256(_mm256_cmpeq_epi8(v, cr), _mm256_cmpeq_epi8(v, lf)));
     if (const auto mask = static_cast<unsigned>(_mm256_movemask_epi8(hits))) return p + __builtin_ctz(mask);
   }
   LeaveAvx();
@@ -165,7 +166,8 @@ FILEDATA_AVX2 const char* FindLastLineBreakAvx2(const char* begin, const char* e
   const __m256i cr = _mm256_set1_epi8(kCR), lf = _mm256_set1_epi8(kLF);
   for (; end - begin >= 32; end -= 32) {
     const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(end - 32));
-    const auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(v, cr), _mm256_cmpeq_epi8(v, lf))));
+    const auto mask = static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_or_si256(_mm256_cmpeq_epi8(v, cr), _mm256_cmpeq_epi8(v, lf))));
     if (mask) return end - 32 + (31 - __builtin_clz(mask));
   }
   LeaveAvx();
@@ -180,8 +182,8 @@ FILEDATA_AVX2 std::uint64_t CountLineEndsAvx2(const char* p, const char* end) {
     for (int block = 0; block < 255 && end - p >= 33; ++block, p += 32) {
       const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
       const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 1));
-      const __m256i ends = _mm256_or_si256(
-          _mm256_cmpeq_epi8(v, lf), _mm256_andnot_si256(_mm256_cmpeq_epi8(next, lf), _mm256_cmpeq_epi8(v, cr)));
+      const __m256i ends = _mm256_or_si256(_mm256_cmpeq_epi8(v, lf),
+                                           _mm256_andnot_si256(_mm256_cmpeq_epi8(next, lf), _mm256_cmpeq_epi8(v, cr)));
       counts = _mm256_sub_epi8(counts, ends);
     }
     const __m256i sums = _mm256_sad_epu8(counts, zero);
@@ -198,14 +200,11 @@ FILEDATA_AVX2 std::uint64_t CountLineEndsAvx2(const char* p, const char* end) {
 constexpr TByteSearches kPortable = {FindLineBreakPortable, FindZeroBytePortable, FindLastLineBreakPortable,
                                      CountLineEndsBytewise, "portable"};
 #if defined(FILEDATA_SSE2_SEARCH)
-constexpr TByteSearches kSse2 = {FindLineBreakSse2, FindZeroByteSse2, FindLastLineBreakSse2, CountLineEndsSse2,
-                                 "sse2"};
+constexpr TByteSearches kSse2 = {FindLineBreakSse2, FindZeroByteSse2, FindLastLineBreakSse2, CountLineEndsSse2, "sse2"};
 #endif
 #if defined(FILEDATA_AVX2_SEARCH)
-constexpr TByteSearches kAvx2 = {FindLineBreakAvx2, FindZeroByteAvx2, FindLastLineBreakAvx2, CountLineEndsAvx2,
-                                 "avx2"};
+constexpr TByteSearches kAvx2 = {FindLineBreakAvx2, FindZeroByteAvx2, FindLastLineBreakAvx2, CountLineEndsAvx2, "avx2"};
 #endif
-
 
 const TByteSearches* Fastest() noexcept {
 #if defined(FILEDATA_AVX2_SEARCH)

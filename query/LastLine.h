@@ -35,7 +35,7 @@ class TLineCounter final : public TChunkSink {
 
  private:
   std::uint64_t ends_ = 0;
-  bool inLine_ = false;   // the text so far ends inside a line
+  bool inLine_ = false;  // the text so far ends inside a line
   bool afterCR_ = false;
 };
 

@@ -164,12 +164,9 @@ TJson JsonDescription(const TDescription& description) {
   for (const TAboutRowDescription& row : description.About) about.push_back({{"key", row.Key}, {"value", row.Value}});
   TJson items = TJson::array();
   for (const TDataItemDescription& item : description.DataItems) items.push_back(JsonDataItem(item));
-  TJson out = {{"name", description.Name},
-               {"versionA", description.VersionA},
-               {"versionB", description.VersionB},
-               {"about", std::move(about)},
-               {"dataItems", std::move(items)},
-               {"updateLocation", description.UpdateLocation}};
+  TJson out = {{"name", description.Name},         {"versionA", description.VersionA},
+               {"versionB", description.VersionB}, {"about", std::move(about)},
+               {"dataItems", std::move(items)},    {"updateLocation", description.UpdateLocation}};
   if (description.LastErrorText) out["lastErrorText"] = *description.LastErrorText;
   return out;
 }

@@ -33,8 +33,11 @@ class TExplanation final : public TQueryObserver {
   std::vector<TExplainStep> Steps;
 
   void OnPair(const TPair& pair) override {
-    TJson values = {{"index", pair.Index}, {"pair", std::string(pair.Text)}, {"key", std::string(pair.Key)},
-                    {"value", std::string(pair.Value)}, {"use", UseName(pair.Use)}};
+    TJson values = {{"index", pair.Index},
+                    {"pair", std::string(pair.Text)},
+                    {"key", std::string(pair.Key)},
+                    {"value", std::string(pair.Value)},
+                    {"use", UseName(pair.Use)}};
     std::string detail = "pair " + std::to_string(pair.Index) + " " + Quoted(pair.Text) + ": " + PairUse(pair);
     if (pair.Use == TPairUse::Sets) {
       values["sets"] = std::string(pair.SetsKey);
@@ -72,10 +75,9 @@ class TExplanation final : public TQueryObserver {
   }
 
   void OnLine(std::int64_t index, std::string_view line, std::uint64_t linesRead) override {
-    std::string detail = index < 0 ? "LINE=0 selects the last line" : "LINE=" + std::to_string(line_) +
-                                                                          " selects line " + std::to_string(index + 1) +
-                                                                          "; " + Lines(linesRead) +
-                                                                          " read to reach it";
+    std::string detail = index < 0 ? "LINE=0 selects the last line"
+                                   : "LINE=" + std::to_string(line_) + " selects line " + std::to_string(index + 1) +
+                                         "; " + Lines(linesRead) + " read to reach it";
     detail += ": " + Quoted(line) + " (" + std::to_string(line.size()) + " bytes)";
     Add("line", detail, {{"index", index}, {"text", std::string(line)}, {"linesRead", linesRead}});
   }
@@ -107,12 +109,16 @@ class TExplanation final : public TQueryObserver {
                 " of the line: " + Quoted(cut);
     }
     if (report.StartBelowOne) detail += "; START below 1 begins at byte 1 and does not shorten the length";
-    if (report.StartPastEnd) detail += "; START lies past the end of the line (" + std::to_string(line.size()) + " bytes)";
+    if (report.StartPastEnd)
+      detail += "; START lies past the end of the line (" + std::to_string(line.size()) + " bytes)";
     if (report.NegativeCount && length != -1) detail += "; a negative LENGTH other than -1 cuts nothing";
     if (report.StoppedAtEnd && length != -1) detail += "; the line ends first, at byte " + std::to_string(line.size());
     Add("cut", detail,
-        {{"start", start}, {"length", length}, {"text", std::string(cut)},
-         {"first", cut.empty() ? 0 : cut.data() - line.data() + 1}, {"size", cut.size()}});
+        {{"start", start},
+         {"length", length},
+         {"text", std::string(cut)},
+         {"first", cut.empty() ? 0 : cut.data() - line.data() + 1},
+         {"size", cut.size()}});
   }
 
   void OnNumberTest(std::string_view cut, bool isNumber, const TNumberReport& report) override {
@@ -126,11 +132,13 @@ class TExplanation final : public TQueryObserver {
       detail = "an empty cut is text";
     } else {
       detail = Quoted(cut) + " is text: it stops being a number at byte " + std::to_string(report.StoppedAt + 1) +
-               (report.StoppedAt < cut.size() ? " (" + Quoted(cut.substr(report.StoppedAt, 1)) + ")" : "") + ", under the " +
-               separator + "; blanks around the number are allowed, nothing else";
+               (report.StoppedAt < cut.size() ? " (" + Quoted(cut.substr(report.StoppedAt, 1)) + ")" : "") +
+               ", under the " + separator + "; blanks around the number are allowed, nothing else";
     }
     Add("number", detail,
-        {{"text", std::string(cut)}, {"isNumber", isNumber}, {"separator", std::string(1, report.Separator)},
+        {{"text", std::string(cut)},
+         {"isNumber", isNumber},
+         {"separator", std::string(1, report.Separator)},
          {"stoppedAt", isNumber ? TJson() : TJson(report.StoppedAt + 1)}});
   }
 
@@ -175,7 +183,8 @@ class TExplanation final : public TQueryObserver {
         return named + entry + ": present, last written in " + std::to_string(test.Year) +
                (wildcard ? "; it is then opened by the name as written, wildcards and all, which cannot succeed" : "");
       case platform::TPresence::NoEntry:
-        return named + ": no such file, so the answer is \"Invalid Arguments\" (a relative name is relative to the "
+        return named +
+               ": no such file, so the answer is \"Invalid Arguments\" (a relative name is relative to the "
                "current folder)";
       case platform::TPresence::Directory:
         return named + entry + ": a folder, not a file, so the answer is \"Invalid Arguments\"";
