@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "query/HResult.h"
+#include <winerror.h>
 
 namespace filedata::com {
 
@@ -41,7 +41,7 @@ inline bool IsNullReference(const GUID& guid) noexcept {
 inline auto FailedQuery(void** out) noexcept {
   return [out]() noexcept {
     if (out != nullptr) *out = nullptr;
-    return hr::Unexpected;
+    return E_UNEXPECTED;
   };
 }
 

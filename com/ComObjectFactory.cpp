@@ -111,7 +111,7 @@ HRESULT TComObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ou
   const auto constructionFailed = [this, out]() noexcept {
     *out = nullptr;
     if (showErrors_) ShowConstructionFailure();
-    return hr::Unexpected;
+    return E_UNEXPECTED;
   };
   return ComBoundary(constructionFailed, [&] {
     std::unique_ptr<TComObject> object(NewComObject(outer));

@@ -32,9 +32,9 @@ std::string TComServer::LibraryName() const { return ModuleBaseName(ModuleFilePa
 
 void TComServer::ApplyServerRegistration(bool registering) {
   registering_ = registering;
-  ClassManagerInstance().VisitFactories(*this, [this](TComObjectFactory& factory) {
-    if (factory.Instancing() != TClassInstancing::Internal) factory.ApplyRegistration(registering_);
-  });
+  // An internal class's factory leaves the registry alone itself.
+  ClassManagerInstance().VisitFactories(*this,
+                                        [this](TComObjectFactory& factory) { factory.ApplyRegistration(registering_); });
 }
 
 void StartLibrary(HMODULE module) {

@@ -23,13 +23,12 @@ class TComServer final : public TComServerObject {
   std::string ServerKeyName() const override;
   std::string LibraryName() const override;
 
-  // Registers (true) or unregisters (false) every non-internal factory of
-  // this server. Failures pass through to the caller.
+  // Registers (true) or unregisters (false) every factory of this server;
+  // internal classes are left out. Failures pass through to the caller.
   void ApplyServerRegistration(bool registering);
 
   std::int32_t ObjectCount() const noexcept { return objectCount_.load(); }
   std::int32_t FactoryCount() const noexcept { return factoryCount_.load(); }
-  bool IsInProcess() const noexcept { return true; }  // this module is always a library
 
  private:
   HMODULE module_;

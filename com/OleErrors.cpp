@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "query/TextFile.h"
+#include "platform/Platform.h"
 
 namespace filedata {
 
@@ -13,8 +13,8 @@ constexpr const char* kRegistrationFailed = "Error creating system registry entr
 
 // The system's text, trimmed as in every other message; a code the system
 // has no text for is named by its number.
-std::string MessageForCode(HResult code) {
-  std::string text = SystemErrorText(static_cast<std::uint32_t>(code));
+std::string MessageForCode(HRESULT code) {
+  std::string text = platform::SystemErrorText(static_cast<std::uint32_t>(code));
   if (!text.empty()) return text;
   char fallback[32];
   std::snprintf(fallback, sizeof fallback, "OLE error %08X", static_cast<unsigned int>(code));
@@ -23,11 +23,11 @@ std::string MessageForCode(HResult code) {
 
 }  // namespace
 
-EOleSysError::EOleSysError(HResult code) : EOleSysError(MessageForCode(code), code) {}
+EOleSysError::EOleSysError(HRESULT code) : EOleSysError(MessageForCode(code), code) {}
 
 EOleRegistrationError EOleRegistrationError::CannotCreateEntry() { return EOleRegistrationError(kRegistrationFailed); }
 
-HResult OleCheck(HResult result) {
+HRESULT OleCheck(HRESULT result) {
   if (result < 0) throw EOleSysError(result);
   return result;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Exceptions of the COM binding. Both carry their finished message text.
+#include <windows.h>
+
 #include <string>
 
 #include "query/Errors.h"
-#include "query/HResult.h"
 
 namespace filedata {
 
@@ -11,12 +12,12 @@ namespace filedata {
 class EOleSysError : public Exception {
  public:
   // The message is the system's text for CODE.
-  explicit EOleSysError(HResult code);
-  EOleSysError(std::string message, HResult code) : Exception(std::move(message)), code_(code) {}
-  HResult ErrorCode() const noexcept { return code_; }
+  explicit EOleSysError(HRESULT code);
+  EOleSysError(std::string message, HRESULT code) : Exception(std::move(message)), code_(code) {}
+  HRESULT ErrorCode() const noexcept { return code_; }
 
  private:
-  HResult code_;
+  HRESULT code_;
 };
 
 // A registry key or value could not be written.
@@ -27,6 +28,6 @@ class EOleRegistrationError : public Exception {
 };
 
 // Raises EOleSysError for a failure code; returns success codes unchanged.
-HResult OleCheck(HResult result);
+HRESULT OleCheck(HRESULT result);
 
 }  // namespace filedata

@@ -2,9 +2,7 @@
 
 #include <cstdint>
 
-#include "com/ComBoundary.h"
 #include "com/ComObjectFactory.h"
-#include "descriptor/Descriptor.h"
 
 namespace filedata::com {
 
@@ -13,12 +11,6 @@ static_assert(sizeof(LONG) == sizeof(std::int32_t), "the host's 32-bit integers"
 
 // The host's LONG is the operations' 32-bit integer under another name.
 std::int32_t* Int32(LONG* out) { return reinterpret_cast<std::int32_t*>(out); }
-
-// Every slot passes through here: nothing may unwind into the host.
-template <class Operation>
-HRESULT Slot(Operation&& operation) noexcept {
-  return ComBoundary(hr::Fail, std::forward<Operation>(operation));
-}
 
 const TInterfaceEntry kFileDataEntries[] = {
     InterfaceEntry<TFileData, IQeltEditorSupport>(IID_IQeltEditorSupport),
@@ -29,66 +21,51 @@ const TInterfaceEntry kFileDataEntries[] = {
 
 const TInterfaceTable TFileData::Interfaces{kFileDataEntries, &TComObject::Interfaces};
 
-HRESULT TFileData::GetName(const char** name) noexcept {
-  return Slot([&] { return descriptor::GetName(name); });
-}
-HRESULT TFileData::GetVersionA(WORD* value) noexcept {
-  return Slot([&] { return descriptor::GetVersionA(value); });
-}
-HRESULT TFileData::GetVersionB(WORD* value) noexcept {
-  return Slot([&] { return descriptor::GetVersionB(value); });
-}
-HRESULT TFileData::SetHostValue(LONG) noexcept { return S_OK; }
-HRESULT TFileData::GetLastErrorText(const char** text) noexcept {
-  return Slot([&] { return descriptor::GetLastErrorText(state_.LastError, text); });
-}
-HRESULT TFileData::GetAboutCount(LONG* count) noexcept {
-  return Slot([&] { return descriptor::GetAboutCount(Int32(count)); });
-}
+// Each slot is the operation itself: TDescriptor's operations turn every
+// failure into their result and raise nothing, so nothing here can unwind
+// into the host.
+HRESULT TFileData::GetName(const char** name) noexcept { return plugIn_.GetName(name); }
+HRESULT TFileData::GetVersionA(WORD* value) noexcept { return plugIn_.GetVersionA(value); }
+HRESULT TFileData::GetVersionB(WORD* value) noexcept { return plugIn_.GetVersionB(value); }
+HRESULT TFileData::SetHostValue(LONG value) noexcept { return plugIn_.SetHostValue(value); }
+HRESULT TFileData::GetLastErrorText(const char** text) noexcept { return plugIn_.GetLastErrorText(text); }
+HRESULT TFileData::GetAboutCount(LONG* count) noexcept { return plugIn_.GetAboutCount(Int32(count)); }
 HRESULT TFileData::GetAboutItem(LONG index, const char** key, const char** value) noexcept {
-  return Slot([&] { return descriptor::GetAboutItem(state_.LastError, index, key, value); });
+  return plugIn_.GetAboutItem(index, key, value);
 }
-HRESULT TFileData::GetDataCount(LONG* count) noexcept {
-  return Slot([&] { return descriptor::GetDataCount(Int32(count)); });
-}
+HRESULT TFileData::GetDataCount(LONG* count) noexcept { return plugIn_.GetDataCount(Int32(count)); }
 HRESULT TFileData::GetDataInfo(LONG index, const char** name, BYTE* kind) noexcept {
-  return Slot([&] { return descriptor::GetDataInfo(state_.LastError, index, name, kind); });
+  return plugIn_.GetDataInfo(index, name, kind);
 }
 HRESULT TFileData::GetData(LONG itemIndex, const char* params, const char** itemName, BYTE* valueKind,
                            const char** text, double* number) noexcept {
-  return Slot([&] { return descriptor::GetData(state_, itemIndex, params, itemName, valueKind, text, number); });
+  return plugIn_.GetData(itemIndex, params, itemName, valueKind, text, number);
 }
-HRESULT TFileData::HostHookA() noexcept { return S_OK; }
-HRESULT TFileData::HostHookB() noexcept { return S_OK; }
-HRESULT TFileData::OptionalRequest() noexcept { return E_NOTIMPL; }
+HRESULT TFileData::HostHookA() noexcept { return plugIn_.HostHookA(); }
+HRESULT TFileData::HostHookB() noexcept { return plugIn_.HostHookB(); }
+HRESULT TFileData::OptionalRequest() noexcept { return plugIn_.OptionalRequest(); }
 HRESULT TFileData::GetParamCount(LONG itemIndex, LONG* count) noexcept {
-  return Slot([&] { return descriptor::GetParamCount(itemIndex, Int32(count)); });
+  return plugIn_.GetParamCount(itemIndex, Int32(count));
 }
 HRESULT TFileData::GetParamInfo(LONG itemIndex, LONG paramIndex, const char** name, const char** defaultValue,
                                 const char** description) noexcept {
-  return Slot([&] {
-    return descriptor::GetParamInfo(state_.LastError, itemIndex, paramIndex, name, defaultValue, description);
-  });
+  return plugIn_.GetParamInfo(itemIndex, paramIndex, name, defaultValue, description);
 }
 HRESULT TFileData::GetAdvancedParamCount(LONG itemIndex, LONG* count) noexcept {
-  return Slot([&] { return descriptor::GetAdvancedParamCount(itemIndex, Int32(count)); });
+  return plugIn_.GetAdvancedParamCount(itemIndex, Int32(count));
 }
 HRESULT TFileData::GetAdvancedParamInfo(LONG itemIndex, LONG paramIndex, const char** name,
                                         const char** defaultValue, const char** description) noexcept {
-  return Slot([&] {
-    return descriptor::GetAdvancedParamInfo(state_.LastError, itemIndex, paramIndex, name, defaultValue, description);
-  });
+  return plugIn_.GetAdvancedParamInfo(itemIndex, paramIndex, name, defaultValue, description);
 }
 HRESULT TFileData::GetEditorFlags(LONG itemIndex, BYTE* flags) noexcept {
-  return Slot([&] { return descriptor::GetEditorFlags(itemIndex, flags); });
+  return plugIn_.GetEditorFlags(itemIndex, flags);
 }
 HRESULT TFileData::GetParamEditor(LONG itemIndex, const char* paramName, BYTE* editorKind,
                                   const char** editorText) noexcept {
-  return Slot([&] { return descriptor::GetParamEditor(itemIndex, paramName, editorKind, editorText); });
+  return plugIn_.GetParamEditor(itemIndex, paramName, editorKind, editorText);
 }
-HRESULT TFileData::GetUpdateLocation(const char** location) noexcept {
-  return Slot([&] { return descriptor::GetUpdateLocation(location); });
-}
+HRESULT TFileData::GetUpdateLocation(const char** location) noexcept { return plugIn_.GetUpdateLocation(location); }
 
 TComObjectFactory* CreatePlugInFactory(TComServerObject& server) {
   return new TComObjectFactory(server, &NewObjectOf<TFileData>, CLSID_FileData, "FileData", "Filedata plugin for Qelt",

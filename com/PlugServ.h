@@ -1,13 +1,13 @@
 #pragma once
 // The plug-in object: answers the host's three interfaces by forwarding
-// every slot to the query and descriptor operations.
+// every slot to the portable plug-in object's operation of the same name.
 #include <windows.h>
 
 #include "com/ComObject.h"
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
-#include "descriptor/PlugInState.h"
+#include "descriptor/Descriptor.h"
 
 namespace filedata::com {
 
@@ -57,7 +57,7 @@ class TFileData final : public TComObject,
   const TInterfaceTable& InterfaceTable() const noexcept override { return Interfaces; }
 
  private:
-  descriptor::TPlugInState state_;
+  TDescriptor plugIn_;
 };
 
 // The plug-in class's factory, entered into the class manager; the server

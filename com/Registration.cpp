@@ -1,7 +1,9 @@
 #include "com/Registration.h"
 
 #include <array>
+#include <iterator>
 #include <memory>
+#include <string_view>
 
 #include "com/ComObjectFactory.h"
 #include "com/ComServerObject.h"
@@ -12,67 +14,78 @@ namespace filedata::com {
 
 namespace {
 
-// The keys and texts the entries are made of, computed once per call.
-enum class TKey { Class, Server, ProgId, ProgIdClsid, ClassProgId, Count };
-enum class TText { Description, LibraryPath, ThreadingModel, ClassText, ProgId, Count };
 enum class TWhen { Always, HasThreadingModel, HasProgId };
 
-struct TRegistryValue {
-  TKey key;
+struct TRegistryRow {
+  const char* key;
   const char* valueName;  // "" is the key's default value
-  TText text;
+  const char* text;
   TWhen when;
 };
 
-struct TRegistryKey {
-  TKey key;
-  TWhen when;
+// The registry as registration leaves it, under HKEY_CLASSES_ROOT, in the
+// order it is written; unregistration removes the keys in the reverse order,
+// children before parents. In keys and texts, {class} stands for the class
+// identifier's text, {server} for the server key's name, {progid} for the
+// ProgID, {path} for the library's path, {threading} for the threading
+// model's text and {description} for the class's description.
+constexpr TRegistryRow kRows[] = {
+    {"CLSID\\{class}", "", "{description}", TWhen::Always},
+    {"CLSID\\{class}\\{server}", "", "{path}", TWhen::Always},
+    {"CLSID\\{class}\\{server}", "ThreadingModel", "{threading}", TWhen::HasThreadingModel},
+    {"{progid}", "", "{description}", TWhen::HasProgId},
+    {"{progid}\\Clsid", "", "{class}", TWhen::HasProgId},
+    {"CLSID\\{class}\\ProgID", "", "{progid}", TWhen::HasProgId},
 };
 
-constexpr TRegistryValue kValues[] = {
-    {TKey::Class, "", TText::Description, TWhen::Always},
-    {TKey::Server, "", TText::LibraryPath, TWhen::Always},
-    {TKey::Server, "ThreadingModel", TText::ThreadingModel, TWhen::HasThreadingModel},
-    {TKey::ProgId, "", TText::Description, TWhen::HasProgId},
-    {TKey::ProgIdClsid, "", TText::ClassText, TWhen::HasProgId},
-    {TKey::ClassProgId, "", TText::ProgId, TWhen::HasProgId},
+struct TPlaceholder {
+  std::string_view name;
+  std::string value;
 };
 
-// Children before parents: a key with subkeys cannot be deleted.
-constexpr TRegistryKey kRemovals[] = {
-    {TKey::ClassProgId, TWhen::HasProgId}, {TKey::ProgIdClsid, TWhen::HasProgId}, {TKey::ProgId, TWhen::HasProgId},
-    {TKey::Server, TWhen::Always},         {TKey::Class, TWhen::Always},
-};
+// The texts a factory's rows are made of. The library path is only needed,
+// and only looked up, when registering.
+struct TClassTexts {
+  std::array<TPlaceholder, 6> placeholders;
 
-struct TClassEntries {
-  std::array<std::string, static_cast<std::size_t>(TKey::Count)> keys;
-  std::array<std::string, static_cast<std::size_t>(TText::Count)> texts;
-  bool hasThreadingModel = false;
-  bool hasProgId = false;
+  TClassTexts(const TComObjectFactory& factory, bool registering)
+      : placeholders{{{"class", GuidText(factory.ClassId())},
+                      {"server", factory.Server().ServerKeyName()},
+                      {"progid", factory.BuildProgID()},
+                      {"path", registering ? PathWithoutSpaces(factory.Server().ModuleFilePath()) : std::string()},
+                      {"threading", ThreadingModelText(factory.ThreadingModel())},
+                      {"description", factory.Description()}}} {}
 
-  const std::string& Key(TKey key) const { return keys[static_cast<std::size_t>(key)]; }
-  const std::string& Text(TText text) const { return texts[static_cast<std::size_t>(text)]; }
+  const std::string& Value(std::string_view name) const {
+    for (const TPlaceholder& placeholder : placeholders) {
+      if (placeholder.name == name) return placeholder.value;
+    }
+    throw Exception("unknown registry placeholder {" + std::string(name) + "}");
+  }
+
+  // PATTERN with every {name} replaced by its text.
+  std::string Expand(std::string_view pattern) const {
+    std::string out;
+    for (std::size_t at = 0; at < pattern.size();) {
+      const std::size_t open = pattern.find('{', at);
+      const std::size_t close = open == std::string_view::npos ? open : pattern.find('}', open);
+      if (close == std::string_view::npos) {
+        out.append(pattern.substr(at));
+        break;
+      }
+      out.append(pattern.substr(at, open - at)).append(Value(pattern.substr(open + 1, close - open - 1)));
+      at = close + 1;
+    }
+    return out;
+  }
+
+  // This module is always a library, so a threading model other than single
+  // is always written.
   bool Applies(TWhen when) const {
-    return when == TWhen::Always || (when == TWhen::HasThreadingModel ? hasThreadingModel : hasProgId);
+    if (when == TWhen::HasThreadingModel) return !Value("threading").empty();
+    return when == TWhen::Always || !Value("progid").empty();
   }
 };
-
-// The library path is only needed, and only looked up, when registering.
-TClassEntries EntriesOf(const TComObjectFactory& factory, bool registering) {
-  TClassEntries entries;
-  const std::string classText = GuidText(factory.ClassId());
-  const std::string progId = factory.BuildProgID();
-  const std::string classKey = "CLSID\\" + classText;
-  entries.keys = {classKey, classKey + "\\" + factory.Server().ServerKeyName(), progId, progId + "\\Clsid",
-                  classKey + "\\ProgID"};
-  const std::string libraryPath = registering ? PathWithoutSpaces(factory.Server().ModuleFilePath()) : "";
-  entries.texts = {factory.Description(), libraryPath, ThreadingModelText(factory.ThreadingModel()), classText, progId};
-  // This module is always a library, so a threading model other than
-  // single is always written.
-  entries.hasThreadingModel = factory.ThreadingModel() != TThreadingModel::Single;
-  entries.hasProgId = !progId.empty();
-  return entries;
-}
 
 void SetClassesRootValue(const std::string& key, const char* valueName, const std::string& text) {
   HKEY handle = nullptr;
@@ -100,16 +113,20 @@ std::string GuidText(REFGUID guid) {
 }
 
 void ApplyClassRegistration(const TComObjectFactory& factory, bool registering) {
-  if (factory.Instancing() == TClassInstancing::Internal) return;
-  const TClassEntries entries = EntriesOf(factory, registering);
+  if (factory.Instancing() == TClassInstancing::Internal) return;  // such a class is never in the registry
+  const TClassTexts texts(factory, registering);
   if (registering) {
-    for (const TRegistryValue& value : kValues) {
-      if (entries.Applies(value.when)) SetClassesRootValue(entries.Key(value.key), value.valueName, entries.Text(value.text));
+    for (const TRegistryRow& row : kRows) {
+      if (texts.Applies(row.when)) SetClassesRootValue(texts.Expand(row.key), row.valueName, texts.Expand(row.text));
     }
-  } else {
-    for (const TRegistryKey& removal : kRemovals) {
-      if (entries.Applies(removal.when)) DeleteClassesRootKey(entries.Key(removal.key));
-    }
+    return;
+  }
+  std::string removed;
+  for (auto row = std::rbegin(kRows); row != std::rend(kRows); ++row) {
+    if (!texts.Applies(row->when)) continue;
+    const std::string key = texts.Expand(row->key);
+    if (key != removed) DeleteClassesRootKey(key);  // a key with two values is removed once
+    removed = key;
   }
 }
 

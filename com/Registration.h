@@ -9,7 +9,8 @@ namespace filedata::com {
 
 class TComObjectFactory;
 
-// Writes (true) or removes (false) FACTORY's entries. Writing raises
+// Writes (true) or removes (false) FACTORY's entries; nothing for an
+// internal class. Writing raises
 // EOleRegistrationError at the first key or value that fails, leaving what
 // was written; removal ignores keys that cannot be deleted.
 void ApplyClassRegistration(const TComObjectFactory& factory, bool registering);

@@ -1,14 +1,19 @@
 #include "descriptor/Descriptor.h"
 
 #include <cstddef>
+#include <exception>
 #include <string_view>
 
 #include "descriptor/DescriptorTables.h"
+#include "query/DataQuery.h"
+#include "query/Errors.h"
 #include "query/Text.h"
 
-namespace filedata::descriptor {
+namespace filedata {
 
 namespace {
+using namespace descriptor;
+
 template <class... Out>
 bool AnyNull(Out*... out) noexcept {
   return ((out == nullptr) || ...);
@@ -26,85 +31,125 @@ constexpr std::int32_t CountOf(const Row (&)[N]) noexcept {
   return static_cast<std::int32_t>(N);
 }
 
-// Null for an index outside the table.
+// Row INDEX of TABLE; an index outside it fails the operation.
 template <class Row, std::size_t N>
-const Row* RowAt(const Row (&table)[N], std::int32_t index) noexcept {
-  return index >= 0 && static_cast<std::size_t>(index) < N ? &table[index] : nullptr;
-}
-
-HResult ReportIndexOutOfBounds(TLastErrorText& lastError) noexcept {
-  lastError.Set(kIndexOutOfBounds);
-  return hr::Fail;
+const Row& RowAt(const Row (&table)[N], std::int32_t index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= N) throw Exception(std::string(kIndexOutOfBounds));
+  return table[index];
 }
 
 template <std::size_t N>
-HResult GetParamRow(const TParamRow (&table)[N], TLastErrorText& lastError, std::int32_t paramIndex,
-                    const char** name, const char** defaultValue, const char** description) noexcept {
+HResult ParamRow(const TParamRow (&table)[N], std::int32_t paramIndex, const char** name, const char** defaultValue,
+                 const char** description) {
   if (AnyNull(name, defaultValue, description)) return hr::Pointer;
-  const TParamRow* row = RowAt(table, paramIndex);
-  if (!row) return ReportIndexOutOfBounds(lastError);
-  *name = row->Name;
-  *defaultValue = row->Default;
-  *description = row->Description;
+  const TParamRow& row = RowAt(table, paramIndex);
+  *name = row.Name;
+  *defaultValue = row.Default;
+  *description = row.Description;
   return hr::Ok;
 }
 }  // namespace
 
-HResult GetName(const char** name) noexcept { return Answer(name, kIdentity.Name); }
+template <class Operation>
+HResult TDescriptor::Reporting(Operation&& operation) noexcept {
+  try {
+    return operation();
+  } catch (const std::exception& failure) {
+    lastError_.Set(failure.what());
+  } catch (...) {
+  }
+  return hr::Fail;
+}
 
-HResult GetVersionA(std::uint16_t* value) noexcept { return Answer(value, kIdentity.VersionA); }
+HResult TDescriptor::GetName(const char** name) noexcept { return Answer(name, kIdentity.Name); }
 
-HResult GetVersionB(std::uint16_t* value) noexcept { return Answer(value, kIdentity.VersionB); }
+HResult TDescriptor::GetVersionA(std::uint16_t* value) noexcept { return Answer(value, kIdentity.VersionA); }
 
-HResult GetLastErrorText(TLastErrorText& lastError, const char** text) noexcept {
+HResult TDescriptor::GetVersionB(std::uint16_t* value) noexcept { return Answer(value, kIdentity.VersionB); }
+
+HResult TDescriptor::SetHostValue(std::int32_t) noexcept { return hr::Ok; }
+
+HResult TDescriptor::GetLastErrorText(const char** text) noexcept {
   if (!text) return hr::Pointer;
-  if (!lastError.IsSet()) lastError.Set(kNoError);
-  *text = lastError.Pointer();
+  if (!lastError_.IsSet()) lastError_.Set(kNoError);
+  *text = lastError_.Pointer();
   return hr::Ok;
 }
 
-HResult GetAboutCount(std::int32_t* count) noexcept { return Answer(count, CountOf(kAboutRows)); }
+HResult TDescriptor::GetAboutCount(std::int32_t* count) noexcept { return Answer(count, CountOf(kAboutRows)); }
 
-HResult GetAboutItem(TLastErrorText& lastError, std::int32_t index, const char** key, const char** value) noexcept {
-  if (AnyNull(key, value)) return hr::Pointer;
-  const TAboutRow* row = RowAt(kAboutRows, index);
-  if (!row) return ReportIndexOutOfBounds(lastError);
-  *key = row->Key;
-  *value = row->Value;
-  return hr::Ok;
+HResult TDescriptor::GetAboutItem(std::int32_t index, const char** key, const char** value) noexcept {
+  return Reporting([&] {
+    if (AnyNull(key, value)) return hr::Pointer;
+    const TAboutRow& row = RowAt(kAboutRows, index);
+    *key = row.Key;
+    *value = row.Value;
+    return hr::Ok;
+  });
 }
 
-HResult GetDataCount(std::int32_t* count) noexcept { return Answer(count, CountOf(kDataItemNames)); }
+HResult TDescriptor::GetDataCount(std::int32_t* count) noexcept { return Answer(count, CountOf(kDataItemNames)); }
 
-HResult GetDataInfo(TLastErrorText& lastError, std::int32_t index, const char** name, std::uint8_t* kind) noexcept {
-  if (AnyNull(name, kind)) return hr::Pointer;
-  *kind = kDataItemKind;
-  const char* const* row = RowAt(kDataItemNames, index);
-  if (!row) return ReportIndexOutOfBounds(lastError);
-  *name = *row;
-  return hr::Ok;
+HResult TDescriptor::GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) noexcept {
+  return Reporting([&] {
+    if (AnyNull(name, kind)) return hr::Pointer;
+    *kind = kDataItemKind;
+    *name = RowAt(kDataItemNames, index);
+    return hr::Ok;
+  });
 }
 
-HResult GetParamCount(std::int32_t, std::int32_t* count) noexcept { return Answer(count, CountOf(kBasicParams)); }
-
-HResult GetParamInfo(TLastErrorText& lastError, std::int32_t, std::int32_t paramIndex, const char** name,
-                     const char** defaultValue, const char** description) noexcept {
-  return GetParamRow(kBasicParams, lastError, paramIndex, name, defaultValue, description);
+HResult TDescriptor::GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                             const char** text, double* number) noexcept {
+  return Reporting([&] {
+    if (AnyNull(itemName, valueKind, text, number)) return hr::Pointer;
+    const char* const name = RowAt(kDataItemNames, itemIndex);
+    // The standing answer until a later step replaces it, also on failure.
+    *itemName = name;
+    *valueKind = kTextKind;
+    *text = kInvalidArguments;
+    if (!params) return hr::Ok;
+    TDataAnswer answer = AnswerQuery(std::string_view(params), observer_);
+    if (answer.IsNumber) {
+      *valueKind = kNumberKind;
+      *number = answer.Number;
+      *text = "";
+    } else {
+      answerText_ = std::move(answer.Text);
+      *text = TextPointer(answerText_);
+    }
+    return hr::Ok;
+  });
 }
 
-HResult GetAdvancedParamCount(std::int32_t, std::int32_t* count) noexcept {
+HResult TDescriptor::HostHookA() noexcept { return hr::Ok; }
+
+HResult TDescriptor::HostHookB() noexcept { return hr::Ok; }
+
+HResult TDescriptor::OptionalRequest() noexcept { return hr::NotImpl; }
+
+HResult TDescriptor::GetParamCount(std::int32_t, std::int32_t* count) noexcept {
+  return Answer(count, CountOf(kBasicParams));
+}
+
+HResult TDescriptor::GetParamInfo(std::int32_t, std::int32_t paramIndex, const char** name, const char** defaultValue,
+                                  const char** description) noexcept {
+  return Reporting([&] { return ParamRow(kBasicParams, paramIndex, name, defaultValue, description); });
+}
+
+HResult TDescriptor::GetAdvancedParamCount(std::int32_t, std::int32_t* count) noexcept {
   return Answer(count, CountOf(kAdvancedParams));
 }
 
-HResult GetAdvancedParamInfo(TLastErrorText& lastError, std::int32_t, std::int32_t paramIndex, const char** name,
-                             const char** defaultValue, const char** description) noexcept {
-  return GetParamRow(kAdvancedParams, lastError, paramIndex, name, defaultValue, description);
+HResult TDescriptor::GetAdvancedParamInfo(std::int32_t, std::int32_t paramIndex, const char** name,
+                                          const char** defaultValue, const char** description) noexcept {
+  return Reporting([&] { return ParamRow(kAdvancedParams, paramIndex, name, defaultValue, description); });
 }
 
-HResult GetEditorFlags(std::int32_t, std::uint8_t* flags) noexcept { return Answer(flags, kEditorFlags); }
+HResult TDescriptor::GetEditorFlags(std::int32_t, std::uint8_t* flags) noexcept { return Answer(flags, kEditorFlags); }
 
-HResult GetParamEditor(std::int32_t, const char* paramName, std::uint8_t* editorKind,
-                       const char** editorText) noexcept {
+HResult TDescriptor::GetParamEditor(std::int32_t, const char* paramName, std::uint8_t* editorKind,
+                                    const char** editorText) noexcept {
   if (AnyNull(editorKind, editorText)) return hr::Pointer;
   *editorKind = kPlainEditorKind;
   const std::string_view name = TextFromPointer(paramName);
@@ -118,6 +163,8 @@ HResult GetParamEditor(std::int32_t, const char* paramName, std::uint8_t* editor
   return hr::Ok;
 }
 
-HResult GetUpdateLocation(const char** location) noexcept { return Answer(location, kUpdateLocation.data()); }
+HResult TDescriptor::GetUpdateLocation(const char** location) noexcept {
+  return Answer(location, kUpdateLocation.data());
+}
 
-}  // namespace filedata::descriptor
+}  // namespace filedata

@@ -1,47 +1,61 @@
 #pragma once
-// The operations the host calls to learn about the plug-in. Each writes its
-// answers through out-pointers and returns the result code; the COM binding
-// maps them onto interface slots one to one. A null out-pointer gives
-// E_POINTER with nothing written. A failing lookup gives E_FAIL and sets the
-// object's last-error text. Nothing escapes: they are safe at a COM boundary.
-#include <cstdint>
+// The plug-in object itself, apart from COM: it answers every host operation
+// from the constant tables and the data query, and owns what is the
+// object's own, its last-error text and the text of its last answer. Two
+// objects never see each other's errors or answers.
+#include <string>
 
-#include "query/HResult.h"
-#include "query/LastErrorText.h"
+#include "descriptor/LastErrorText.h"
+#include "descriptor/PlugIn.h"
 
-namespace filedata::descriptor {
+namespace filedata {
 
 // What a fresh object reports until its first failure.
 inline constexpr char kNoError[] = "No error";
 
-HResult GetName(const char** name) noexcept;
-HResult GetVersionA(std::uint16_t* value) noexcept;
-HResult GetVersionB(std::uint16_t* value) noexcept;
+class TQueryObserver;
 
-// The object's last-error text; "No error" on an object that has not failed.
-HResult GetLastErrorText(TLastErrorText& lastError, const char** text) noexcept;
+class TDescriptor final : public IPlugIn {
+ public:
+  // Tells OBSERVER (null: nobody) the steps of this object's queries; not a
+  // host operation, for tools that explain an answer.
+  void SetQueryObserver(TQueryObserver* observer) noexcept { observer_ = observer; }
 
-HResult GetAboutCount(std::int32_t* count) noexcept;
-HResult GetAboutItem(TLastErrorText& lastError, std::int32_t index, const char** key, const char** value) noexcept;
+  HResult GetName(const char** name) noexcept override;
+  HResult GetVersionA(std::uint16_t* value) noexcept override;
+  HResult GetVersionB(std::uint16_t* value) noexcept override;
+  HResult SetHostValue(std::int32_t value) noexcept override;
+  HResult GetLastErrorText(const char** text) noexcept override;
+  HResult GetAboutCount(std::int32_t* count) noexcept override;
+  HResult GetAboutItem(std::int32_t index, const char** key, const char** value) noexcept override;
+  HResult GetDataCount(std::int32_t* count) noexcept override;
+  HResult GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) noexcept override;
+  HResult GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                  const char** text, double* number) noexcept override;
+  HResult HostHookA() noexcept override;
+  HResult HostHookB() noexcept override;
+  HResult OptionalRequest() noexcept override;
+  // Every data item takes the same parameters, so ITEMINDEX is not examined.
+  HResult GetParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept override;
+  HResult GetParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name, const char** defaultValue,
+                       const char** description) noexcept override;
+  HResult GetAdvancedParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept override;
+  HResult GetAdvancedParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
+                               const char** defaultValue, const char** description) noexcept override;
+  HResult GetEditorFlags(std::int32_t itemIndex, std::uint8_t* flags) noexcept override;
+  HResult GetParamEditor(std::int32_t itemIndex, const char* paramName, std::uint8_t* editorKind,
+                         const char** editorText) noexcept override;
+  HResult GetUpdateLocation(const char** location) noexcept override;
 
-HResult GetDataCount(std::int32_t* count) noexcept;
-// KIND is written even when INDEX names no data item.
-HResult GetDataInfo(TLastErrorText& lastError, std::int32_t index, const char** name, std::uint8_t* kind) noexcept;
+ private:
+  // The one place where a failure becomes a result: E_FAIL, with the
+  // exception's message as the last-error text. Nothing gets past it.
+  template <class Operation>
+  HResult Reporting(Operation&& operation) noexcept;
 
-// Every data item takes the same parameters, so ITEMINDEX is not examined.
-HResult GetParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept;
-HResult GetParamInfo(TLastErrorText& lastError, std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
-                     const char** defaultValue, const char** description) noexcept;
-HResult GetAdvancedParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept;
-HResult GetAdvancedParamInfo(TLastErrorText& lastError, std::int32_t itemIndex, std::int32_t paramIndex,
-                             const char** name, const char** defaultValue, const char** description) noexcept;
+  TLastErrorText lastError_;
+  std::string answerText_;  // the last text answer, valid until the next query
+  TQueryObserver* observer_ = nullptr;
+};
 
-HResult GetEditorFlags(std::int32_t itemIndex, std::uint8_t* flags) noexcept;
-// PARAMNAME is zero-terminated text; null counts as the empty text. EDITORTEXT
-// is written only for a parameter with an editor of its own.
-HResult GetParamEditor(std::int32_t itemIndex, const char* paramName, std::uint8_t* editorKind,
-                       const char** editorText) noexcept;
-
-HResult GetUpdateLocation(const char** location) noexcept;
-
-}  // namespace filedata::descriptor
+}  // namespace filedata

@@ -1,12 +1,11 @@
 #pragma once
 // The constant answers the host reads to list, describe and configure the
-// plug-in. The operations in Descriptor.h walk these tables; nothing else
+// plug-in. TDescriptor (Descriptor.h) walks these tables; nothing else
 // decides what the host is told.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
-#include "query/DataQuery.h"
 
 namespace filedata::descriptor {
 
@@ -40,8 +39,12 @@ inline constexpr TAboutRow kAboutRows[] = {
     {"Copyright", "Copyright (c) 2026 Filedata plug-in authors"},
 };
 
-// The query answers with the same item name, so both take it from one place.
+// The one data item; a query answers with its name too.
+inline constexpr char kDataItemName[] = "Filedata";
 inline constexpr const char* kDataItemNames[] = {kDataItemName};
+// What a query's answer is: the host's value-kind codes.
+constexpr std::uint8_t kNumberKind = 0;
+constexpr std::uint8_t kTextKind = 1;
 // Every data item is of this kind; the host is told it even for an index the
 // plug-in lacks.
 constexpr std::uint8_t kDataItemKind = 2;

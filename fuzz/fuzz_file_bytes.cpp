@@ -32,16 +32,16 @@ constexpr struct {
 
 struct TOutcome {
   std::string failure;  // the message, when the query failed
-  std::uint8_t kind = kTextKind;
+  bool isNumber = false;
   std::string text;
   std::uint64_t numberBits = 0;
 
   bool operator==(const TOutcome& o) const {
-    return failure == o.failure && kind == o.kind && text == o.text && numberBits == o.numberBits;
+    return failure == o.failure && isNumber == o.isNumber && text == o.text && numberBits == o.numberBits;
   }
   std::string Described() const {
     if (!failure.empty()) return "failure " + Quoted(failure);
-    if (kind == kTextKind) return "text " + Quoted(text);
+    if (!isNumber) return "text " + Quoted(text);
     double number;
     std::memcpy(&number, &numberBits, sizeof number);
     return "number " + std::to_string(number) + " (bits " + std::to_string(numberBits) + ")";
@@ -50,7 +50,7 @@ struct TOutcome {
 
 TOutcome Number(double value) {
   TOutcome outcome;
-  outcome.kind = kNumberKind;
+  outcome.isNumber = true;
   std::memcpy(&outcome.numberBits, &value, sizeof value);
   return outcome;
 }
@@ -82,14 +82,8 @@ TOutcome Actual(const std::string& path, std::int32_t line, std::int32_t start, 
   query.Length = length;
   try {
     const TDataAnswer answer = AnswerQuery(query);
-    if (answer.ValueKind == kNumberKind) {
-      TOutcome outcome = Number(answer.Number);
-      outcome.text = answer.Text;  // a number has no text
-      return outcome;
-    }
-    TOutcome outcome;
-    outcome.kind = answer.ValueKind;
-    outcome.text = answer.Text;
+    TOutcome outcome = answer.IsNumber ? Number(answer.Number) : TOutcome();
+    outcome.text = answer.Text;  // a number has none
     return outcome;
   } catch (const filedata::Exception& e) {
     TOutcome outcome;

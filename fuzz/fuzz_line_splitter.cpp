@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fuzz/FuzzSupport.h"
+#include "query/LastLine.h"
 #include "query/LineSplitter.h"
 
 namespace {
@@ -76,5 +77,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(chunked.lines == expected,
              "chunked text " + Quoted(text) + "\ngot\n" + Joined(chunked.lines) + "want\n" + Joined(expected));
+
+  // The last line and the count, found without splitting, in the same chunks.
+  const std::vector<std::string> all = fuzz::ReferenceLines(text);
+  TLastLineScanner last;
+  TLineCounter counter;
+  bool lastGoing = true, countGoing = true;
+  for (std::size_t k = 0, from = 0; from < text.size(); ++k) {
+    const std::size_t length = std::min(sizes[k % sizes.size()], text.size() - from);
+    const std::unique_ptr<char[]> chunk(new char[length]);
+    std::copy_n(text.data() + from, length, chunk.get());
+    if (lastGoing) lastGoing = last.OnBytes(std::string_view(chunk.get(), length));
+    if (countGoing) countGoing = counter.OnBytes(std::string_view(chunk.get(), length));
+    from += length;
+  }
+  FUZZ_CHECK(counter.LineCount() == all.size(), "text " + Quoted(text) + ": counted " +
+                                                    std::to_string(counter.LineCount()) + " lines, not " +
+                                                    std::to_string(all.size()));
+  FUZZ_CHECK(last.HasLines() == !all.empty(), "text " + Quoted(text) + ": lines or none");
+  FUZZ_CHECK(all.empty() || last.LastLine() == all.back(),
+             "text " + Quoted(text) + ": last line " + Quoted(last.LastLine()) + ", not " + Quoted(all.back()));
   return 0;
 }

@@ -1,11 +1,11 @@
 // The parameter text through the whole query, over a few fixed files.
 // Input: [file choice][parameter text, "@" standing for the chosen file's
-// path]. Every outcome is an answer or one of the library's own exceptions.
+// path]. Every outcome is an answer or one of the library's own exceptions,
+// the same with an observer as without.
 // It changes into its scratch folder at start: give libFuzzer absolute paths.
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +13,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "query/DataQuery.h"
 #include "query/Errors.h"
+#include "query/QueryObserver.h"
 
 namespace {
 using namespace filedata;
@@ -27,6 +28,17 @@ std::string LongFile() {
   text += "\r\n";
   for (int i = 0; i < 10000; ++i) text += "12.5 C\n";
   return text + "last 9.75";
+}
+// The answer, or the message of the failure the host would be told of;
+// nothing else may escape.
+std::string Outcome(const std::string& params, TQueryObserver* observer) {
+  try {
+    const TDataAnswer answer = AnswerQuery(params, observer);
+    FUZZ_CHECK(!answer.IsNumber || answer.Text.empty(), "params " + Quoted(params) + ": a number with text");
+    return answer.IsNumber ? "number " + std::to_string(answer.Number) : "text " + Quoted(answer.Text);
+  } catch (const filedata::Exception& failure) {
+    return "failure " + failure.Message();
+  }
 }
 }  // namespace
 
@@ -59,21 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  TDataQuery query;
-  TLastErrorText lastError;
-  const char* itemName = nullptr;
-  const char* answerText = nullptr;
-  std::uint8_t kind = 99;
-  double number = 0;
-  try {
-    const HResult result = query.GetData(lastError, 0, params.c_str(), &itemName, &kind, &answerText, &number);
-    FUZZ_CHECK(result == hr::Ok, "params " + Quoted(params) + ": result " + std::to_string(result));
-    FUZZ_CHECK(itemName && std::strcmp(itemName, kDataItemName) == 0, "params " + Quoted(params) + ": item name");
-    FUZZ_CHECK(answerText && (kind == kTextKind || (kind == kNumberKind && *answerText == '\0')),
-               "params " + Quoted(params) + ": kind " + std::to_string(kind));
-    static_cast<void>(std::strlen(answerText));  // readable to its end
-  } catch (const filedata::Exception&) {
-    // A failure the host is told of: E_FAIL with the message.
-  }
+  // Once as the host asks, once with an observer: the answers must agree.
+  const std::string plain = Outcome(params, nullptr);
+  TQueryObserver watching;
+  const std::string observed = Outcome(params, &watching);
+  FUZZ_CHECK(plain == observed, "params " + Quoted(params) + ": " + plain + " but observed " + observed);
   return 0;
 }

@@ -8,10 +8,21 @@
 
 namespace filedata::platform {
 
-// True when the first directory entry matching Name (which may hold the
+// What the presence test found for a name.
+enum class TPresence : std::uint8_t { Present, NoEntry, Directory, StampOutOfRange };
+
+struct TPresenceTest {
+  TPresence Result = TPresence::NoEntry;
+  std::string Entry;  // the directory entry looked at, when an entry matched
+  int Year = 0;       // the local year of its last-write time, when it was read
+};
+
+// Present when the first directory entry matching NAME (which may hold the
 // wildcards * and ?) is not a directory and its last-write time, in local
 // time, lies from 1980 through 2107.
-bool FileIsPresent(const std::string& name);
+TPresenceTest TestPresence(const std::string& name);
+
+inline bool FileIsPresent(const std::string& name) { return TestPresence(name).Result == TPresence::Present; }
 
 // What the reader of a file needs of it; tests stand in their own to make
 // reads fail.
@@ -53,6 +64,10 @@ std::string FullPathOf(const std::string& name);
 
 // The system's own text for an error code, untrimmed; empty when it has none.
 std::string SystemMessageText(std::uint32_t code);
+
+// The same without trailing blanks, line breaks or full stops, as every
+// message of the library quotes it.
+std::string SystemErrorText(std::uint32_t code);
 
 // The decimal separator of the calling thread's locale when it is one byte,
 // else the full stop.

@@ -4,49 +4,119 @@
 #include "query/FloatParse.h"
 #include "query/IntegerParse.h"
 #include "query/LineSelection.h"
+#include "query/QueryObserver.h"
 #include "query/Text.h"
-#include "query/TextFile.h"
 #include "query/X87.h"
 
 namespace filedata {
 
 namespace {
-void ApplyPair(std::string_view pair, TQueryParameters& query) {
-  const std::string value = ExtractField(pair, 2, "=", true);
-  const std::string key = AsciiUpperCase(ExtractField(pair, 1, "=", true));
-  if (TextEquals(key, "FILENAME")) query.FileName = value;
-  else if (TextEquals(key, "LINE")) query.Line = ParseInteger(value);
-  else if (TextEquals(key, "START")) query.Start = ParseInteger(value);
-  else if (TextEquals(key, "LENGTH")) query.Length = ParseInteger(value);
+enum class TKey { FileName, Line, Start, Length };
+
+struct TKeyName {
+  std::string_view name;
+  TKey key;
+};
+constexpr TKeyName kKeys[] = {
+    {kQueryKeys[0], TKey::FileName},
+    {kQueryKeys[1], TKey::Line},
+    {kQueryKeys[2], TKey::Start},
+    {kQueryKeys[3], TKey::Length},
+};
+
+const TKeyName* FindKey(std::string_view key) {
+  // Upper-cased and compared byte for byte, as AsciiUpperCase and TextEquals would.
+  for (const TKeyName& known : kKeys) {
+    if (TextEqualsIgnoringAsciiCase(key, known.name)) return &known;
+  }
+  return nullptr;
+}
+
+// Fields 1 and 2 of PAIR at "=" in one pass: what ExtractField gives for
+// each, without a copy. False when the pair has no "=".
+bool SplitPair(std::string_view pair, std::string_view& key, std::string_view& value) {
+  std::int32_t fields = 0;
+  ForEachField(pair, "=", true, [&](std::int32_t index, std::string_view field) {
+    (index == 1 ? key : value) = field;
+    fields = index;
+    return index < 2;
+  });
+  return fields == 2;
+}
+
+std::string_view WithoutBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// Why a pair sets what it sets, or nothing; asked only by an observer.
+TQueryObserver::TPair DescribePair(std::int32_t index, std::string_view pair, std::string_view key,
+                                   std::string_view value, bool hasEquals, const TKeyName* known) {
+  using TUse = TQueryObserver::TPairUse;
+  TQueryObserver::TPair described;
+  described.Index = index;
+  described.Text = pair;
+  described.Key = key;
+  described.Value = value;
+  if (known) {
+    described.Use = TUse::Sets;
+    described.SetsKey = known->name;
+    described.ValueCutShort = hasEquals && value.data() + value.size() < pair.data() + pair.size();
+  } else if (pair.empty()) {
+    described.Use = TUse::Empty;
+  } else if (WithoutBlanks(key) != key && FindKey(WithoutBlanks(key))) {
+    described.Use = TUse::BlankAroundKey;
+  } else {
+    described.Use = hasEquals ? TUse::UnknownKey : TUse::NoEquals;
+  }
+  return described;
+}
+
+void ApplyPair(std::int32_t index, std::string_view pair, TQueryParameters& query, TQueryObserver* observer) {
+  std::string_view key, value;
+  const bool hasEquals = SplitPair(pair, key, value);
+  const TKeyName* known = FindKey(key);
+  if (observer) observer->OnPair(DescribePair(index, pair, key, value, hasEquals, known));
+  if (!known) return;
+  switch (known->key) {
+    case TKey::FileName: query.FileName.assign(value); break;
+    case TKey::Line: query.Line = ParseInteger(value); break;
+    case TKey::Start: query.Start = ParseInteger(value); break;
+    case TKey::Length: query.Length = ParseInteger(value); break;
+  }
 }
 }  // namespace
 
-TQueryParameters ParseQueryParameters(const char* params) {
+TQueryParameters ParseQueryParameters(std::string_view params, TQueryObserver* observer) {
   TQueryParameters query;
-  ForEachField(TextFromPointer(params), "|", true, [&](std::int32_t, std::string_view pair) {
-    ApplyPair(pair, query);
+  ForEachField(params, "|", true, [&](std::int32_t index, std::string_view pair) {
+    ApplyPair(index, pair, query, observer);
     return true;
   });
+  if (observer) observer->OnParameters(query);
   return query;
 }
 
-bool IsNumericText(std::string_view text) {
-  long double ignored;
-  return TryParseFloat(text, ignored);
-}
-
-TDataAnswer AnswerQuery(const TQueryParameters& query) {
+TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer) {
   TDataAnswer answer;
-  if (!FileIsPresent(query.FileName)) {
+  const platform::TPresenceTest presence = platform::TestPresence(query.FileName);
+  if (observer) observer->OnPresence(query.FileName, presence);
+  if (presence.Result != platform::TPresence::Present) {
     answer.Text = kInvalidArguments;
     return answer;
   }
-  const std::string line = SelectLine(query.FileName, query.Line);
+  const std::string line = SelectLine(query.FileName, query.Line, observer);
   const std::int64_t length = query.Length == -1 ? static_cast<std::int64_t>(line.size()) : query.Length;
-  const std::string_view cut = CutText(line, query.Start, length);
+  TCutReport cutReport;
+  const std::string_view cut = CutText(line, query.Start, length, observer ? &cutReport : nullptr);
+  if (observer) observer->OnCut(query.Start, query.Length, line, cut, cutReport);
   long double value;
-  if (TryParseFloat(cut, value)) {
-    answer.ValueKind = kNumberKind;
+  TNumberReport numberReport;
+  const bool isNumber = TryParseFloat(cut, value, LocaleDecimalSeparator(), observer ? &numberReport : nullptr);
+  if (observer) observer->OnNumberTest(cut, isNumber, numberReport);
+  if (isNumber) {
+    answer.IsNumber = true;
     answer.Number = x87::StoreAsDouble(value);
   } else {
     answer.Text.assign(cut);
@@ -54,29 +124,8 @@ TDataAnswer AnswerQuery(const TQueryParameters& query) {
   return answer;
 }
 
-HResult TDataQuery::GetData(TLastErrorText& lastError, std::int32_t itemIndex, const char* params,
-                            const char** itemName, std::uint8_t* valueKind, const char** text, double* number) {
-  if (!itemName || !valueKind || !text || !number) return hr::Pointer;
-  if (itemIndex != 0) {
-    lastError.Set(kIndexOutOfBounds);
-    return hr::Fail;
-  }
-  // The standing answer until a later step replaces it, also on failure.
-  *itemName = kDataItemName;
-  *valueKind = kTextKind;
-  *text = kInvalidArguments;
-  if (!params) return hr::Ok;
-
-  TDataAnswer answer = AnswerQuery(ParseQueryParameters(params));
-  *valueKind = answer.ValueKind;
-  if (answer.ValueKind == kNumberKind) {
-    *number = answer.Number;
-    *text = "";
-  } else {
-    answerText_ = std::move(answer.Text);
-    *text = TextPointer(answerText_);
-  }
-  return hr::Ok;
+TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer) {
+  return AnswerQuery(ParseQueryParameters(params, observer), observer);
 }
 
 }  // namespace filedata

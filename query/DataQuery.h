@@ -1,20 +1,20 @@
 #pragma once
 // The data query: reads the named file anew, picks a line, cuts a piece out
 // of it and answers with a number when the piece reads as one, else text.
+// Parameters in, answer out; a failure is raised as one of the library's
+// exceptions (Errors.h).
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "query/HResult.h"
-#include "query/LastErrorText.h"
-
 namespace filedata {
 
-// Static zero-terminated texts, handed out as they are.
-inline constexpr char kDataItemName[] = "Filedata";
+// The answer when no file can be read: no FILENAME, or one that is not
+// present. It is an answer, not a failure.
 inline constexpr char kInvalidArguments[] = "Invalid Arguments";
-constexpr std::uint8_t kNumberKind = 0;
-constexpr std::uint8_t kTextKind = 1;
+
+// The keys a parameter pair may set, matched after ASCII upper-casing.
+inline constexpr std::string_view kQueryKeys[] = {"FILENAME", "LINE", "START", "LENGTH"};
 
 struct TQueryParameters {
   std::string FileName;
@@ -23,35 +23,26 @@ struct TQueryParameters {
   std::int32_t Length = -1;
 };
 
-// The "KEY=value|KEY=value" text (null = none) applied over the defaults;
-// raises EConvertError for a LINE, START or LENGTH that is no integer.
-TQueryParameters ParseQueryParameters(const char* params);
+class TQueryObserver;
 
-// True exactly when TEXT reads as a floating-point number.
-bool IsNumericText(std::string_view text);
+// The "KEY=value|KEY=value" text applied over the defaults; raises
+// EConvertError for a LINE, START or LENGTH that is no integer.
+TQueryParameters ParseQueryParameters(std::string_view params, TQueryObserver* observer = nullptr);
 
 struct TDataAnswer {
-  std::uint8_t ValueKind = kTextKind;
-  double Number = 0;
-  std::string Text;
+  bool IsNumber = false;
+  double Number = 0;  // when IsNumber
+  std::string Text;   // otherwise
 };
 
-// Steps after the parameters: a file that is not present answers "Invalid
-// Arguments"; otherwise the selected line's cut as a number or text. Raises
-// on a missing line, an unopenable file or a number the calling thread
-// cannot store.
-TDataAnswer AnswerQuery(const TQueryParameters& query);
+// A file that is not present answers kInvalidArguments; otherwise the
+// selected line's cut as a number or text. Raises on a missing line, a file
+// that cannot be opened or read, and a number the calling thread cannot
+// store.
+TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer = nullptr);
 
-// One object's query operation, as the host calls it. It keeps the last
-// text answer, so the text handed out stays valid after the call. Failures
-// are raised; the caller's failure report turns them into E_FAIL.
-class TDataQuery {
- public:
-  HResult GetData(TLastErrorText& lastError, std::int32_t itemIndex, const char* params, const char** itemName,
-                  std::uint8_t* valueKind, const char** text, double* number);
-
- private:
-  std::string answerText_;
-};
+// ParseQueryParameters, then AnswerQuery. OBSERVER, when given, is told
+// each step (QueryObserver.h).
+TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer = nullptr);
 
 }  // namespace filedata

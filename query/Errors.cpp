@@ -6,7 +6,6 @@ namespace filedata {
 
 namespace {
 constexpr std::string_view kInvalidInteger = "'%s' is not a valid integer value";
-constexpr std::string_view kInvalidFloat = "'%s' is not a valid floating point value";
 constexpr std::string_view kListIndexError = "List index out of bounds (%d)";
 constexpr std::string_view kCannotOpenFile = "Cannot open file \"%s\". %s";
 constexpr std::string_view kCannotReadFile = "Cannot read file \"%s\". %s";
@@ -32,10 +31,6 @@ std::string FormatMessageText(std::string_view pattern, std::initializer_list<st
 
 EConvertError EConvertError::InvalidInteger(std::string_view text) {
   return EConvertError(FormatMessageText(kInvalidInteger, {text}));
-}
-
-EConvertError EConvertError::InvalidFloat(std::string_view text) {
-  return EConvertError(FormatMessageText(kInvalidFloat, {text}));
 }
 
 EStringListError EStringListError::IndexOutOfBounds(std::int64_t index) {

@@ -22,7 +22,6 @@ class EConvertError : public Exception {
  public:
   using Exception::Exception;
   static EConvertError InvalidInteger(std::string_view text);
-  static EConvertError InvalidFloat(std::string_view text);
 };
 
 class EStringListError : public Exception {

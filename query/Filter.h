@@ -21,15 +21,23 @@ void ForEachField(std::string_view text, std::string_view separator, bool caseSe
 
 namespace detail {
 bool SeparatorAt(std::string_view text, std::size_t offset, std::string_view separator, bool caseSensitive) noexcept;
-}
+constexpr bool IsAsciiLetter(char c) noexcept { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+}  // namespace detail
 
 template <class Visit>
 void ForEachField(std::string_view text, std::string_view separator, bool caseSensitive, Visit&& visit) {
   if (text.empty()) return;
   std::int32_t index = 1;
   std::size_t start = 0;  // 0-based offset where the current field begins
+  // One byte matched exactly cannot overlap itself: jump from match to match.
+  const bool oneByte = separator.size() == 1 && (caseSensitive || !detail::IsAsciiLetter(separator[0]));
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (!detail::SeparatorAt(text, i, separator, caseSensitive)) continue;
+    if (oneByte) {
+      i = text.find(separator[0], i);
+      if (i == std::string_view::npos) break;
+    } else if (!detail::SeparatorAt(text, i, separator, caseSensitive)) {
+      continue;
+    }
     // Overlapping matches can leave a field ending before it starts: empty.
     const std::string_view field = i >= start ? text.substr(start, i - start) : std::string_view();
     if (!visit(index, field)) return;

@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "query/Errors.h"
 #include "query/Text.h"
 #include "query/X87.h"
 
@@ -25,7 +24,8 @@ struct NumberLayout {
   std::int64_t exponent = 0;  // signed, at most 4999 in size
 };
 
-bool ScanNumber(std::string_view text, char separator, NumberLayout& layout) {
+// False with STOPPED at the first byte that breaks the form.
+bool ScanNumber(std::string_view text, char separator, NumberLayout& layout, std::size_t& stopped) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   auto readDigits = [&] {
@@ -42,6 +42,7 @@ bool ScanNumber(std::string_view text, char separator, NumberLayout& layout) {
     ++i;
     layout.fractionDigits = readDigits();
   }
+  stopped = i;
   if (layout.integerDigits.empty() && layout.fractionDigits.empty() && !sawSeparator) return false;
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
     ++i;
@@ -52,6 +53,7 @@ bool ScanNumber(std::string_view text, char separator, NumberLayout& layout) {
     layout.exponent = negativeExponent ? -exponent : exponent;
   }
   while (i < n && text[i] == ' ') ++i;
+  stopped = i;
   return i == n;
 }
 
@@ -76,13 +78,15 @@ long double ScaleByPowerOfTen(long double value, std::int64_t exponent) {
   return value;
 }
 
-bool TryParseFloat(std::string_view text, long double& value, char separator) {
+bool TryParseFloat(std::string_view text, long double& value, char separator, TNumberReport* report) {
   const std::uint16_t callerWord = x87::ReadControlWord();
   x87::ClearExceptionFlags();
   x87::LoadControlWord(x87::kParseControlWord);
 
   NumberLayout layout;
-  bool accepted = ScanNumber(UpToFirstZero(text), separator, layout);
+  std::size_t stopped = 0;
+  const bool wellFormed = ScanNumber(UpToFirstZero(text), separator, layout, stopped);
+  bool accepted = wellFormed;
   if (accepted) {
     long double m = AccumulateDigits(AccumulateDigits(0.0L, layout.integerDigits), layout.fractionDigits);
     m = ScaleByPowerOfTen(m, layout.exponent - static_cast<std::int64_t>(layout.fractionDigits.size()));
@@ -95,13 +99,8 @@ bool TryParseFloat(std::string_view text, long double& value, char separator) {
 
   x87::ClearExceptionFlags();
   x87::LoadControlWord(callerWord);
+  if (report) *report = {separator, stopped, wellFormed && !accepted};
   return accepted;
-}
-
-long double ParseFloat(std::string_view text, char separator) {
-  long double value = 0;
-  if (!TryParseFloat(text, value, separator)) throw EConvertError::InvalidFloat(text);
-  return value;
 }
 
 }  // namespace filedata

@@ -12,11 +12,16 @@ namespace filedata {
 // powers; E <= -5120 gives 0 and E >= 5120 gives +infinity.
 long double ScaleByPowerOfTen(long double value, std::int64_t exponent);
 
-// Never fails by exception. The caller's control word is restored and its
-// exception flags are left cleared.
-bool TryParseFloat(std::string_view text, long double& value, char separator = LocaleDecimalSeparator());
+// Why a text is or is not a number, for an explanation.
+struct TNumberReport {
+  char Separator = '.';         // the decimal separator it was read with
+  std::size_t StoppedAt = 0;    // 0-based byte where the text stops being a number; its size when it is one
+  bool OutOfRange = false;      // a number, but beyond the extended range
+};
 
-// As TryParseFloat, raising EConvertError on a refused text.
-long double ParseFloat(std::string_view text, char separator = LocaleDecimalSeparator());
+// Never fails by exception. The caller's control word is restored and its
+// exception flags are left cleared. REPORT, when given, learns why.
+bool TryParseFloat(std::string_view text, long double& value, char separator = LocaleDecimalSeparator(),
+                   TNumberReport* report = nullptr);
 
 }  // namespace filedata

@@ -2,7 +2,9 @@
 
 #include "platform/Platform.h"
 #include "query/Errors.h"
+#include "query/LastLine.h"
 #include "query/LineSplitter.h"
+#include "query/QueryObserver.h"
 #include "query/TextFile.h"
 
 namespace filedata {
@@ -20,47 +22,45 @@ class TLineAtIndex final : public TLineSink {
   }
   bool found_ = false;
   std::string line_;
+  std::int64_t seen_ = 0;
 
  private:
   std::int64_t index_;
-  std::int64_t seen_ = 0;
 };
 
-// Counts every line and keeps a copy of the last one when asked to.
-class TLastLine final : public TLineSink {
- public:
-  explicit TLastLine(bool keep) : keep_(keep) {}
-  bool OnLine(std::string_view line) override {
-    ++count_;
-    if (keep_) line_.assign(line);  // reuses the capacity: no allocation per line
-    return true;
-  }
-  std::int64_t count_ = 0;
-  std::string line_;
-
- private:
-  bool keep_;
-};
+[[noreturn]] void NoLine(std::int64_t index, std::uint64_t lines, TQueryObserver* observer) {
+  if (observer) observer->OnNoLine(index, lines);
+  throw EStringListError::IndexOutOfBounds(index);
+}
 }  // namespace
 
-std::string SelectLine(const std::string& fileName, std::int32_t line) {
+std::string SelectLine(const std::string& fileName, std::int32_t line, TQueryObserver* observer) {
   platform::TReadOnlyFile file;
   OpenTextFile(fileName, file);
-  return SelectLine(file, fileName, line);
+  return SelectLine(file, fileName, line, observer);
 }
 
-std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line) {
+std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line,
+                       TQueryObserver* observer) {
   if (line >= 1) {
-    TLineAtIndex wanted(static_cast<std::int64_t>(line) - 1);
+    const std::int64_t index = static_cast<std::int64_t>(line) - 1;
+    TLineAtIndex wanted(index);
     ReadLines(file, fileName, wanted);
-    if (!wanted.found_) throw EStringListError::IndexOutOfBounds(static_cast<std::int64_t>(line) - 1);
+    if (!wanted.found_) NoLine(index, static_cast<std::uint64_t>(wanted.seen_), observer);
+    if (observer) observer->OnLine(index, wanted.line_, static_cast<std::uint64_t>(wanted.seen_));
     return std::move(wanted.line_);
   }
-  TLastLine last(line == 0);
-  ReadLines(file, fileName, last);
-  const std::int64_t index = last.count_ - line - 1;
-  if (index < 0 || index >= last.count_) throw EStringListError::IndexOutOfBounds(index);
-  return std::move(last.line_);
+  if (line == 0) {
+    TLastLineScanner last;
+    ReadChunks(file, fileName, last);
+    if (!last.HasLines()) NoLine(-1, 0, observer);
+    if (observer) observer->OnLine(-1, last.LastLine(), 0);
+    return last.LastLine();
+  }
+  // A negative LINE lies past the last line: only the count is needed, for the message.
+  TLineCounter counter;
+  ReadChunks(file, fileName, counter);
+  NoLine(static_cast<std::int64_t>(counter.LineCount()) - line - 1, counter.LineCount(), observer);
 }
 
 }  // namespace filedata

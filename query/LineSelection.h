@@ -1,7 +1,8 @@
 #pragma once
 // Picks the line a query's LINE value names, streaming the file: a line
-// counted from the start stops the read once it is reached; LINE 0 keeps
-// only the last line seen.
+// counted from the start stops the read once it is reached; LINE 0 reads to
+// the end at search speed, keeping only the last line; a negative LINE only
+// counts the lines, for its message.
 #include <cstdint>
 #include <string>
 
@@ -11,13 +12,16 @@ namespace filedata {
 // the last line and anything below lies past it. Raises EStringListError
 // ("List index out of bounds (i)", i the 0-based index) for a line the file
 // does not have, and EFOpenError when the file cannot be opened.
-std::string SelectLine(const std::string& fileName, std::int32_t line);
+// OBSERVER, when given, learns the line selected or why there is none.
+class TQueryObserver;
+std::string SelectLine(const std::string& fileName, std::int32_t line, TQueryObserver* observer = nullptr);
 
 namespace platform {
 class TFileReader;
 }
 // The same on a file already open as FILENAME; raises EReadError when a read
 // of it fails.
-std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line);
+std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line,
+                       TQueryObserver* observer = nullptr);
 
 }  // namespace filedata

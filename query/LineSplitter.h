@@ -36,7 +36,4 @@ class TLineSplitter {
 // Whole-text form: every line of TEXT, in order.
 void SplitLines(std::string_view text, TLineSink& sink);
 
-// The first zero, CR or LF byte at or after P, or END.
-const char* FindLineBreak(const char* p, const char* end) noexcept;
-
 }  // namespace filedata

@@ -4,12 +4,18 @@
 
 namespace filedata {
 
-std::string_view CutText(std::string_view source, std::int64_t start, std::int64_t count) noexcept {
+std::string_view CutText(std::string_view source, std::int64_t start, std::int64_t count,
+                         TCutReport* report) noexcept {
+  TCutReport applied;
   const auto length = static_cast<std::int64_t>(source.size());
-  if (length == 0 || count < 0) return {};
   const std::int64_t first = start < 1 ? 1 : start;
-  if (first > length) return {};
-  const std::int64_t available = length - first + 1;
+  applied.StartBelowOne = start < 1;
+  applied.NegativeCount = count < 0;
+  applied.StartPastEnd = first > length;
+  const std::int64_t available = applied.StartPastEnd ? 0 : length - first + 1;
+  applied.StoppedAtEnd = !applied.NegativeCount && !applied.StartPastEnd && count > available;
+  if (report) *report = applied;
+  if (applied.NegativeCount || applied.StartPastEnd) return {};
   return source.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(std::min(count, available)));
 }
 

@@ -7,10 +7,20 @@
 
 namespace filedata {
 
+// Which of the cut's clamping rules applied, for an explanation.
+struct TCutReport {
+  bool StartBelowOne = false;  // began at the first byte, the count not shortened
+  bool StartPastEnd = false;   // nothing to cut
+  bool NegativeCount = false;  // nothing to cut
+  bool StoppedAtEnd = false;   // fewer bytes were left than the count asked for
+};
+
 // Cut of Count bytes from 1-based Start, clamped to the source: a Start
 // below 1 begins at the first byte without shortening Count; a negative
-// Count or a Start past the end gives the empty text.
-std::string_view CutText(std::string_view source, std::int64_t start, std::int64_t count) noexcept;
+// Count or a Start past the end gives the empty text. REPORT, when given,
+// learns which of these applied.
+std::string_view CutText(std::string_view source, std::int64_t start, std::int64_t count,
+                         TCutReport* report = nullptr) noexcept;
 
 constexpr char AsciiUpperByte(char c) noexcept {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;

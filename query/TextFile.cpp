@@ -23,16 +23,6 @@ class TChunksToLines final : public TChunkSink {
 };
 }  // namespace
 
-bool FileIsPresent(const std::string& name) { return platform::FileIsPresent(name); }
-
-std::string FullPathOf(const std::string& name) { return platform::FullPathOf(name); }
-
-std::string SystemErrorText(std::uint32_t code) {
-  std::string text = platform::SystemMessageText(code);
-  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 0x20 || text.back() == '.')) text.pop_back();
-  return text;
-}
-
 bool ReadChunks(platform::TFileReader& file, const std::string& name, TChunkSink& sink) {
   std::uint64_t remaining = file.SizeAtOpen();
   const std::size_t bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kChunkBytes));
@@ -41,7 +31,7 @@ bool ReadChunks(platform::TFileReader& file, const std::string& name, TChunkSink
     const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, bufferSize));
     std::size_t got = 0;
     if (!file.Read(buffer.get(), want, got)) {
-      throw EReadError::CannotRead(FullPathOf(name), SystemErrorText(file.ErrorCode()));
+      throw EReadError::CannotRead(platform::FullPathOf(name), platform::SystemErrorText(file.ErrorCode()));
     }
     if (got == 0) break;  // the file shrank: keep what came
     remaining -= got;
@@ -51,7 +41,9 @@ bool ReadChunks(platform::TFileReader& file, const std::string& name, TChunkSink
 }
 
 void OpenTextFile(const std::string& name, platform::TReadOnlyFile& file) {
-  if (!file.Open(name)) throw EFOpenError::CannotOpen(FullPathOf(name), SystemErrorText(file.ErrorCode()));
+  if (!file.Open(name)) {
+    throw EFOpenError::CannotOpen(platform::FullPathOf(name), platform::SystemErrorText(file.ErrorCode()));
+  }
 }
 
 void ReadLines(platform::TFileReader& file, const std::string& name, TLineSink& sink) {

@@ -14,9 +14,6 @@ class TFileReader;
 class TReadOnlyFile;
 }  // namespace platform
 
-// Wildcards allowed; false for a directory or a time stamp outside 1980-2107.
-bool FileIsPresent(const std::string& name);
-
 // Receives a file's bytes in order; returning false stops the reading.
 class TChunkSink {
  public:
@@ -41,12 +38,5 @@ void ReadLines(platform::TFileReader& file, const std::string& name, TLineSink& 
 
 // OpenTextFile, then ReadLines.
 void ReadTextFileLines(const std::string& name, TLineSink& sink);
-
-// The name expanded against the current directory, in full.
-std::string FullPathOf(const std::string& name);
-
-// The system's text for an error code without trailing blanks, line
-// breaks or full stops.
-std::string SystemErrorText(std::uint32_t code);
 
 }  // namespace filedata

@@ -21,12 +21,11 @@ namespace filedata::platform {
 namespace {
 constexpr std::intptr_t kNoHandle = -1;
 
-bool StampedWithinDosRange(const struct stat& info) {
+// The local year of the last-write time; 0 when it has none.
+int StampYear(const struct stat& info) {
   std::tm local{};
   const std::time_t stamp = info.st_mtime;
-  if (!localtime_r(&stamp, &local)) return false;
-  const int year = local.tm_year + 1900;
-  return year >= 1980 && year <= 2107;
+  return localtime_r(&stamp, &local) ? local.tm_year + 1900 : 0;
 }
 
 // The path of the first directory entry matching a wildcard name, or empty.
@@ -48,13 +47,21 @@ std::string FirstWildcardMatch(const std::string& name) {
 }
 }  // namespace
 
-bool FileIsPresent(const std::string& name) {
+TPresenceTest TestPresence(const std::string& name) {
+  TPresenceTest test;
   const std::string path(name.c_str());  // the name ends at its first zero byte
-  if (path.empty()) return false;
+  if (path.empty()) return test;
   const std::string target = HasWildcard(LastComponent(path)) ? FirstWildcardMatch(path) : path;
   struct stat info;
-  if (target.empty() || stat(target.c_str(), &info) != 0) return false;
-  return !S_ISDIR(info.st_mode) && StampedWithinDosRange(info);
+  if (target.empty() || stat(target.c_str(), &info) != 0) return test;
+  test.Entry = std::string(LastComponent(target));
+  if (S_ISDIR(info.st_mode)) {
+    test.Result = TPresence::Directory;
+    return test;
+  }
+  test.Year = StampYear(info);
+  test.Result = test.Year >= 1980 && test.Year <= 2107 ? TPresence::Present : TPresence::StampOutOfRange;
+  return test;
 }
 
 TReadOnlyFile::~TReadOnlyFile() {
@@ -69,11 +76,9 @@ bool TReadOnlyFile::Open(const std::string& name) {
     return false;
   }
   handle_ = fd;
+  // A file just opened is read from its start: the size is all there is.
   struct stat info;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    const off_t position = lseek(fd, 0, SEEK_CUR);
-    size_ = info.st_size > position ? static_cast<std::uint64_t>(info.st_size - position) : 0;
-  }
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) size_ = static_cast<std::uint64_t>(info.st_size);
   return true;
 }
 

@@ -37,20 +37,27 @@ std::uint64_t RemainingBytes(HANDLE h) {
 }
 }  // namespace
 
-bool FileIsPresent(const std::string& name) {
+TPresenceTest TestPresence(const std::string& name) {
+  TPresenceTest test;
   WIN32_FIND_DATAA entry;
   const HANDLE search = FindFirstFileA(name.c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return false;
+  if (search == INVALID_HANDLE_VALUE) return test;
   FindClose(search);
-  if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  test.Entry = entry.cFileName;
+  if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    test.Result = TPresence::Directory;
+    return test;
+  }
   FILETIME local;
   FileTimeToLocalFileTime(&entry.ftLastWriteTime, &local);
-  WORD dosDate = 0, dosTime = 0;
-  // Fails for local times outside 1980-2107.
-  if (!FileTimeToDosDateTime(&local, &dosDate, &dosTime)) return false;
-  // Some implementations wrap years past 2107 instead of failing.
   SYSTEMTIME parts;
-  return FileTimeToSystemTime(&local, &parts) && parts.wYear <= kLastDosYear;
+  if (FileTimeToSystemTime(&local, &parts)) test.Year = parts.wYear;
+  WORD dosDate = 0, dosTime = 0;
+  // Fails for local times outside 1980-2107; some implementations wrap years
+  // past 2107 instead of failing, so the year is checked too.
+  const bool inRange = FileTimeToDosDateTime(&local, &dosDate, &dosTime) && test.Year != 0 && test.Year <= kLastDosYear;
+  test.Result = inRange ? TPresence::Present : TPresence::StampOutOfRange;
+  return test;
 }
 
 TReadOnlyFile::~TReadOnlyFile() {

@@ -5,7 +5,13 @@
 
 #include <atomic>
 
-#include "com/ComObj.h"
+#include "com/ComBoundary.h"
+#include "com/ComClassManager.h"
+#include "com/ComObject.h"
+#include "com/ComObjectFactory.h"
+#include "com/ComServerObject.h"
+#include "com/ErrorBox.h"
+#include "com/OleErrors.h"
 
 namespace filedata::com::test {
 

@@ -13,20 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "com/QeltAutoUpdateInterface.h"
-#include "com/QeltEditorSupportInterface.h"
-#include "com/QeltGenInterface.h"
-#include "tests/plugin/PlugInDll.h"
+#include "tests/plugin/PlugInDllFixture.h"
 
 namespace filedata::plugintest {
 namespace {
-
-using com::IID_IQeltAutoUpdate;
-using com::IID_IQeltEditorSupport;
-using com::IID_IQeltGen;
-using com::IQeltAutoUpdate;
-using com::IQeltEditorSupport;
-using com::IQeltGen;
 
 int Rounds(int ciDefault) {
   const char* scale = std::getenv("FILEDATA_STRESS_ROUNDS");

@@ -130,16 +130,6 @@ TEST(ScaleByPowerOfTen, CoversTheThreeTablesAndTheLimits) {
   EXPECT_NEAR(static_cast<double>(std::log10(ScaleByPowerOfTen(1.0L, -4000))), -4000.0, 1e-9);
 }
 
-TEST(ParseFloat, RaisesWithTheTextAsGiven) {
-  try {
-    ParseFloat(" 1.5x ", '.');
-    FAIL() << "accepted";
-  } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "' 1.5x ' is not a valid floating point value");
-  }
-  EXPECT_EQ(ParseFloat("-4.25", '.'), -4.25L);
-}
-
 TEST(StoreAsDouble, FollowsTheCallersRoundingAndOverflowMask) {
   using testing::TRounding;
   constexpr double kInf = std::numeric_limits<double>::infinity();

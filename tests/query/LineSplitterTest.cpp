@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "query/Errors.h"
+#include "query/ByteSearch.h"
+#include "query/LastLine.h"
 #include "query/LineSplitter.h"
-#include "query/StringList.h"
 
 namespace filedata {
 namespace {
@@ -44,7 +44,24 @@ const SplitCase kSplitCases[] = {
     {Bytes("\xFF\xFE" "A\0", 4), {"\xFF\xFE" "A"}},
     {"t\tab\x1A\x80\xFF\n", {"t\tab\x1A\x80\xFF"}},
     {"one two three four five six\nseven eight nine ten\r\n\r\nend", {"one two three four five six", "seven eight nine ten", "", "end"}},
+    {"a\r\n\nb\r", {"a", "", "b"}},
+    {"\r\r\n\n\r", {"", "", "", ""}},
+    {std::string(70, 'x') + "\r\n" + std::string(40, 'y') + "\r", {std::string(70, 'x'), std::string(40, 'y')}},
+    {std::string(90, 'z') + "\n\r", {std::string(90, 'z'), ""}},
 };
+
+// What the line-by-line rule says of a text's end: the last line and the count.
+struct TEndOfText {
+  std::string lastLine;
+  std::uint64_t count;
+  bool operator==(const TEndOfText& other) const { return lastLine == other.lastLine && count == other.count; }
+};
+
+// Feeds the pieces of TEXT cut at I and J to SINK, empty ones too.
+void FeedInThree(const std::string& text, std::size_t i, std::size_t j, TChunkSink& sink) {
+  const std::string_view t(text);
+  if (sink.OnBytes(t.substr(0, i)) && sink.OnBytes(t.substr(i, j - i))) sink.OnBytes(t.substr(j));
+}
 
 TEST(SplitLines, FollowsTheLineBreakRules) {
   for (const auto& c : kSplitCases) {
@@ -56,7 +73,7 @@ TEST(SplitLines, FollowsTheLineBreakRules) {
 
 // Chunk boundaries must not change the lines: every split into two or
 // three pieces gives what the whole text gives.
-TEST(TLineSplitter, ChunkBoundariesChangeNothing) {
+TEST(TLineSplitter, ChunkBoundariesChangeNothingAndTheEndIsFoundWithoutSplitting) {
   for (const auto& c : kSplitCases) {
     const std::string& t = c.text;
     for (std::size_t i = 0; i <= t.size(); ++i) {
@@ -68,6 +85,16 @@ TEST(TLineSplitter, ChunkBoundariesChangeNothing) {
         }
         splitter.Finish();
         ASSERT_EQ(sink.lines, c.lines) << ::testing::PrintToString(t) << " cut at " << i << "," << j;
+
+        // The searches that skip the lines must end where the splitter does.
+        TLastLineScanner last;
+        TLineCounter counter;
+        FeedInThree(t, i, j, last);
+        FeedInThree(t, i, j, counter);
+        const TEndOfText expected{c.lines.empty() ? "" : c.lines.back(), c.lines.size()};
+        ASSERT_EQ(last.HasLines(), !c.lines.empty()) << ::testing::PrintToString(t) << " cut at " << i << "," << j;
+        ASSERT_EQ((TEndOfText{last.HasLines() ? last.LastLine() : "", counter.LineCount()}), expected)
+            << ::testing::PrintToString(t) << " cut at " << i << "," << j;
       }
     }
   }
@@ -88,38 +115,39 @@ TEST(TLineSplitter, StopsWhenTheSinkIsSatisfied) {
   EXPECT_EQ(sink.lines, Lines{"a"});
 }
 
-TEST(FindLineBreak, FindsEachBreakByteAtEveryOffset) {
-  for (const char stop : {'\0', '\r', '\n'}) {
-    for (std::size_t at = 0; at < 40; ++at) {
-      std::string text(40, 'x');
-      text[at] = stop;
-      text[39] = '\n';
-      EXPECT_EQ(FindLineBreak(text.data(), text.data() + text.size()) - text.data(), static_cast<long>(at));
+// Every search this processor can run, against the plain byte loop, on
+// texts of every length up to several vector blocks with the bytes it looks
+// for at random places (and high bytes whose low bits look like them).
+TEST(ByteSearch, EveryKindFindsWhatTheByteLoopFinds) {
+  const char alphabet[] = {'x', '\r', '\n', '\0', '\x8D', '\x8A', '\xFF'};
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (const TByteSearches* search : AvailableByteSearches()) {
+    SCOPED_TRACE(search->Kind);
+    for (std::size_t size = 0; size < 300; ++size) {
+      for (int round = 0; round < 4; ++round) {
+        std::string text(size, 'x');
+        const std::uint32_t sparseness = 4u << (2 * round);  // one special byte in 4, 16, 64, 256
+        for (char& c : text) c = next() % sparseness == 0 ? alphabet[next() % sizeof alphabet] : 'x';
+        const char* b = text.data();
+        const char* e = b + size;
+        const char* lineBreak = b;
+        while (lineBreak < e && *lineBreak != '\0' && *lineBreak != '\r' && *lineBreak != '\n') ++lineBreak;
+        const char* zero = b;
+        while (zero < e && *zero != '\0') ++zero;
+        const char* lastBreak = nullptr;
+        std::uint64_t ends = 0;
+        for (const char* p = b; p < e; ++p) {
+          if (*p == '\r' || *p == '\n') lastBreak = p;
+          ends += *p == '\n' || (*p == '\r' && (p + 1 == e || p[1] != '\n'));
+        }
+        ASSERT_EQ(search->FindLineBreak(b, e), lineBreak) << ::testing::PrintToString(text);
+        ASSERT_EQ(search->FindZeroByte(b, e), zero) << ::testing::PrintToString(text);
+        ASSERT_EQ(search->FindLastLineBreak(b, e), lastBreak) << ::testing::PrintToString(text);
+        ASSERT_EQ(search->CountLineEnds(b, e), ends) << ::testing::PrintToString(text);
+      }
     }
   }
-  const std::string none(37, '\x8D');  // high bytes whose low bits look like CR
-  EXPECT_EQ(FindLineBreak(none.data(), none.data() + none.size()), none.data() + none.size());
-}
-
-TEST(TStringList, LineAtChecksItsBounds) {
-  TStringList list;
-  list.SetText("a\nb\n");
-  ASSERT_EQ(list.LineCount(), 2);
-  EXPECT_EQ(list.LineAt(1), "b");
-  const struct {
-    std::int32_t index;
-    const char* message;
-  } failures[] = {{-1, "List index out of bounds (-1)"}, {2, "List index out of bounds (2)"}};
-  for (const auto& f : failures) {
-    try {
-      list.LineAt(f.index);
-      ADD_FAILURE() << f.index;
-    } catch (const EStringListError& e) {
-      EXPECT_EQ(e.Message(), f.message);
-    }
-  }
-  TStringList empty;
-  EXPECT_THROW(empty.LineAt(0), EStringListError);
 }
 
 }  // namespace

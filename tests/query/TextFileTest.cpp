@@ -16,7 +16,6 @@
 #include "platform/Platform.h"
 #include "query/Errors.h"
 #include "query/LineSelection.h"
-#include "query/StringList.h"
 #include "query/TextFile.h"
 #include "tests/query/TempDir.h"
 
@@ -26,10 +25,17 @@ namespace {
 using testing::TempDirTest;
 using Lines = std::vector<std::string>;
 
-Lines LinesOf(const TStringList& list) {
-  Lines lines;
-  for (std::int32_t i = 0; i < list.LineCount(); ++i) lines.push_back(list.LineAt(i));
-  return lines;
+// Every line of the file NAME.
+Lines LinesOf(const std::string& name) {
+  struct TCollect final : TLineSink {
+    bool OnLine(std::string_view line) override {
+      lines.emplace_back(line);
+      return true;
+    }
+    Lines lines;
+  } collected;
+  ReadTextFileLines(name, collected);
+  return collected.lines;
 }
 
 // Through the 64-bit time call: the 32-bit MinGW runtime's std::filesystem
@@ -58,33 +64,40 @@ TEST_F(FileIsPresentTest, SeesFilesButNotFoldersOrOddStamps) {
   Restamp(old, -kFiftyYears);
   const std::string future = Write("future.txt", "1\n");
   Restamp(future, kHundredYears);
+  using platform::TPresence;
   const struct {
     std::string name;
-    bool present;
+    TPresence result;
+    std::string entry;  // the entry the test looked at
   } cases[] = {
-      {file, true},
-      {PathOf("folder"), false},
-      {PathOf("missing.txt"), false},
-      {"", false},
-      {old, false},
-      {future, false},
-      {PathOf("da?a.t*"), true},
-      {PathOf("fold*"), false},
-      {PathOf("nothing*"), false},
+      {file, TPresence::Present, "data.txt"},
+      {PathOf("folder"), TPresence::Directory, "folder"},
+      {PathOf("missing.txt"), TPresence::NoEntry, ""},
+      {"", TPresence::NoEntry, ""},
+      {old, TPresence::StampOutOfRange, "old.txt"},
+      {future, TPresence::StampOutOfRange, "future.txt"},
+      {PathOf("da?a.t*"), TPresence::Present, "data.txt"},
+      {PathOf("fold*"), TPresence::Directory, "folder"},
+      {PathOf("nothing*"), TPresence::NoEntry, ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(FileIsPresent(c.name), c.present) << c.name;
+  for (const auto& c : cases) {
+    const platform::TPresenceTest test = platform::TestPresence(c.name);
+    EXPECT_EQ(test.Result, c.result) << c.name;
+    EXPECT_EQ(test.Entry, c.entry) << c.name;
+    EXPECT_EQ(platform::FileIsPresent(c.name), c.result == TPresence::Present) << c.name;
+  }
 }
 
 TEST_F(FileIsPresentTest, ReadOnlyFilesArePresent) {
   const std::string file = Write("ro.txt", "1\n");
   std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-  EXPECT_TRUE(FileIsPresent(file));
+  EXPECT_TRUE(platform::FileIsPresent(file));
   std::filesystem::permissions(file, std::filesystem::perms::owner_all);
 }
 
-class LoadFromTextFileTest : public TempDirTest {};
+class ReadTextFileTest : public TempDirTest {};
 
-TEST_F(LoadFromTextFileTest, ReadsTheBytesAsTheyAre) {
+TEST_F(ReadTextFileTest, ReadsTheBytesAsTheyAre) {
   const struct {
     std::string bytes;
     Lines lines;
@@ -96,49 +109,41 @@ TEST_F(LoadFromTextFileTest, ReadsTheBytesAsTheyAre) {
       {std::string("\xFF\xFE" "A\0", 4), {"\xFF\xFE" "A"}},
   };
   for (const auto& c : cases) {
-    TStringList list;
-    list.LoadFromTextFile(Write("f.txt", c.bytes));
-    EXPECT_EQ(LinesOf(list), c.lines) << ::testing::PrintToString(c.bytes);
+    EXPECT_EQ(LinesOf(Write("f.txt", c.bytes)), c.lines) << ::testing::PrintToString(c.bytes);
   }
 }
 
-TEST_F(LoadFromTextFileTest, LongFilesCrossManyReadChunks) {
+TEST_F(ReadTextFileTest, LongFilesCrossManyReadChunks) {
   std::string bytes;
   Lines expected;
   for (int i = 0; i < 100000; ++i) {
     expected.push_back("line " + std::to_string(i));
     bytes += expected.back() + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
   }
-  TStringList list;
-  list.LoadFromTextFile(Write("long.txt", bytes));
-  EXPECT_EQ(LinesOf(list), expected);
+  EXPECT_EQ(LinesOf(Write("long.txt", bytes)), expected);
 }
 
-TEST_F(LoadFromTextFileTest, OpenFailureNamesTheFullPathAndKeepsTheList) {
-  TStringList list;
-  list.SetText("kept\n");
+TEST_F(ReadTextFileTest, OpenFailureNamesTheFullPath) {
   const std::string missing = PathOf("missing.txt");
   try {
-    list.LoadFromTextFile(missing);
+    LinesOf(missing);
     FAIL() << "opened a missing file";
   } catch (const EFOpenError& e) {
-    const std::string prefix = "Cannot open file \"" + FullPathOf(missing) + "\". ";
+    const std::string prefix = "Cannot open file \"" + platform::FullPathOf(missing) + "\". ";
     EXPECT_EQ(e.Message().substr(0, prefix.size()), prefix);
     EXPECT_GT(e.Message().size(), prefix.size()) << "no system text";
     EXPECT_NE(e.Message().back(), '.');
   }
-  EXPECT_EQ(LinesOf(list), Lines{"kept"});
 }
 
-TEST_F(LoadFromTextFileTest, AWildcardNameIsPresentButCannotBeOpened) {
+TEST_F(ReadTextFileTest, AWildcardNameIsPresentButCannotBeOpened) {
   Write("w1.txt", "1\n");
   const std::string pattern = PathOf("w*.txt");
-  ASSERT_TRUE(FileIsPresent(pattern));
-  TStringList list;
-  EXPECT_THROW(list.LoadFromTextFile(pattern), EFOpenError);
+  ASSERT_TRUE(platform::FileIsPresent(pattern));
+  EXPECT_THROW(LinesOf(pattern), EFOpenError);
 }
 
-TEST_F(LoadFromTextFileTest, AFileHeldOpenForWritingIsRefused) {
+TEST_F(ReadTextFileTest, AFileHeldOpenForWritingIsRefused) {
 #ifndef _WIN32
   GTEST_SKIP() << "POSIX has no share modes";
 #else
@@ -146,24 +151,22 @@ TEST_F(LoadFromTextFileTest, AFileHeldOpenForWritingIsRefused) {
   std::ofstream writer(file, std::ios::app);
   ASSERT_TRUE(writer.is_open());
   try {
-    TStringList().LoadFromTextFile(file);
+    LinesOf(file);
     FAIL() << "opened a file held for writing";
   } catch (const EFOpenError& e) {
     const std::uint32_t kSharingViolation = 32;
-    EXPECT_EQ(e.Message(), "Cannot open file \"" + FullPathOf(file) + "\". " + SystemErrorText(kSharingViolation));
+    EXPECT_EQ(e.Message(), "Cannot open file \"" + platform::FullPathOf(file) + "\". " + platform::SystemErrorText(kSharingViolation));
   }
 #endif
 }
 
-TEST_F(LoadFromTextFileTest, NonRegularFilesReadAsEmptyWithoutBlocking) {
+TEST_F(ReadTextFileTest, NonRegularFilesReadAsEmptyWithoutBlocking) {
 #ifdef _WIN32
   GTEST_SKIP() << "no FIFOs";
 #else
   const std::string fifo = PathOf("fifo");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  TStringList list;
-  list.LoadFromTextFile(fifo);  // no writer: must not wait for one
-  EXPECT_EQ(list.LineCount(), 0);
+  EXPECT_EQ(LinesOf(fifo), Lines{});  // no writer: must not wait for one
 #endif
 }
 
@@ -218,24 +221,24 @@ TEST(ReadChunks, AFailedReadIsAnErrorNotTheEndOfTheFile) {
       }
     } catch (const EReadError& e) {
       EXPECT_EQ(c.answer, nullptr);
-      EXPECT_EQ(e.Message(), "Cannot read file \"" + FullPathOf("flaky.txt") + "\". " +
-                                 SystemErrorText(TFaultyFile::kErrorCode));
+      EXPECT_EQ(e.Message(), "Cannot read file \"" + platform::FullPathOf("flaky.txt") + "\". " +
+                                 platform::SystemErrorText(TFaultyFile::kErrorCode));
     }
   }
 }
 
 TEST(SystemErrorText, DropsTrailingBreaksAndFullStops) {
-  const std::string text = SystemErrorText(2);  // no such file
+  const std::string text = platform::SystemErrorText(2);  // no such file
   ASSERT_FALSE(text.empty());
   EXPECT_GT(static_cast<unsigned char>(text.back()), 0x20);
   EXPECT_NE(text.back(), '.');
 }
 
 TEST(FullPathOf, ExpandsRelativeNamesAgainstTheCurrentFolder) {
-  const std::string full = FullPathOf("some.txt");
+  const std::string full = platform::FullPathOf("some.txt");
   EXPECT_EQ(std::filesystem::path(full), std::filesystem::current_path() / "some.txt");
   const std::string longName(600, 'n');
-  EXPECT_EQ(FullPathOf(longName).size(), (std::filesystem::current_path() / longName).string().size());
+  EXPECT_EQ(platform::FullPathOf(longName).size(), (std::filesystem::current_path() / longName).string().size());
 }
 
 }  // namespace

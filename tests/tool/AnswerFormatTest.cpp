@@ -3,7 +3,9 @@
 #include <limits>
 #include <string>
 
-#include "tools/filedata/AnswerFormat.h"
+#include "tools/common/AnswerFormat.h"
+#include "tools/common/QueryOutcome.h"
+#include "tools/common/ResultNames.h"
 #include "tools/filedata/CommandLine.h"
 
 namespace filedata::tool {
@@ -53,7 +55,7 @@ TEST(AnswerFormat, PrintsEachKindOfAnswer) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(PlainAnswer(c.outcome), c.plain);
-    EXPECT_EQ(JsonAnswer(c.outcome), c.json);
+    EXPECT_EQ(JsonText(JsonAnswer(c.outcome)), c.json);
   }
 }
 

@@ -15,3 +15,15 @@ expect("--json;FILENAME=samples/temp.txt|LINE=9" [[{"hr":"E_FAIL","error":"List 
 expect("FILENAME=samples/temp.txt|LINE=9" "" 1)
 expect("FILENAME=samples/missing.txt" "Invalid Arguments" 0)
 expect("--nonsense" "" 2)
+expect("--version" "filedata ${VERSION}" 0)
+
+# The explanation ends with the ordinary answer line, after the steps.
+execute_process(COMMAND ${EMULATOR} ${FILEDATA} --explain "FILENAME=samples/temp.txt|LINE=0| START=7|LENGTH=4"
+  WORKING_DIRECTORY ${SAMPLES}/.. OUTPUT_VARIABLE out RESULT_VARIABLE status)
+foreach(fragment [[pair 3 " START=7": ignored]] [[line: LINE=0 selects the last line: "Temp: 42.5 C"]]
+                 [[answer: the host receives S_OK, kind 1, text "Temp"]])
+  string(FIND "${out}" "${fragment}" found)
+  if(found EQUAL -1 OR NOT status EQUAL 0)
+    message(FATAL_ERROR "filedata --explain\n  got [${out}] status ${status}\n  want [${fragment}]")
+  endif()
+endforeach()

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "tools/filedata/Describe.h"
+#include "tools/common/Description.h"
 
 namespace filedata::tool {
 namespace {
@@ -11,46 +11,51 @@ namespace {
 // A plug-in object that answers like a one-item plug-in, except that the
 // operation named FailAt fails and the one named NullAt answers S_OK
 // without writing its text.
-class TFakeObject final : public TDescriptionSource {
+class TFakeObject final : public IPlugIn {
  public:
   std::string FailAt;
   std::string NullAt;
-  bool KeepsLastError = true;
 
-  HResult GetName(const char** name) override { return Answer("GetName", name, "Fake"); }
-  HResult GetVersionA(std::uint16_t* value) override { return Number("GetVersionA", value, 1); }
-  HResult GetVersionB(std::uint16_t* value) override { return Number("GetVersionB", value, 2); }
-  HResult GetAboutCount(std::int32_t* count) override { return Number("GetAboutCount", count, 1); }
-  HResult GetAboutItem(std::int32_t, const char** key, const char** value) override {
+  HResult GetName(const char** name) noexcept override { return Answer("GetName", name, "Fake"); }
+  HResult GetVersionA(std::uint16_t* value) noexcept override { return Number("GetVersionA", value, 1); }
+  HResult GetVersionB(std::uint16_t* value) noexcept override { return Number("GetVersionB", value, 2); }
+  HResult GetAboutCount(std::int32_t* count) noexcept override { return Number("GetAboutCount", count, 1); }
+  HResult GetAboutItem(std::int32_t, const char** key, const char** value) noexcept override {
     if (Answer("GetAboutItem", key, "Key") != hr::Ok) return hr::Fail;
     return Answer("GetAboutItem.value", value, "Value");
   }
-  HResult GetDataCount(std::int32_t* count) override { return Number("GetDataCount", count, 1); }
-  HResult GetDataInfo(std::int32_t, const char** name, std::uint8_t* kind) override {
+  HResult GetDataCount(std::int32_t* count) noexcept override { return Number("GetDataCount", count, 1); }
+  HResult GetDataInfo(std::int32_t, const char** name, std::uint8_t* kind) noexcept override {
     *kind = 2;
     return Answer("GetDataInfo", name, "Item");
   }
-  HResult GetParamCount(std::int32_t, std::int32_t* count) override { return Number("GetParamCount", count, 1); }
+  HResult GetParamCount(std::int32_t, std::int32_t* count) noexcept override { return Number("GetParamCount", count, 1); }
   HResult GetParamInfo(std::int32_t, std::int32_t, const char** name, const char** defaultValue,
-                       const char** description) override {
+                       const char** description) noexcept override {
     return Row("GetParamInfo", name, defaultValue, description);
   }
-  HResult GetAdvancedParamCount(std::int32_t, std::int32_t* count) override {
+  HResult GetAdvancedParamCount(std::int32_t, std::int32_t* count) noexcept override {
     return Number("GetAdvancedParamCount", count, 0);
   }
   HResult GetAdvancedParamInfo(std::int32_t, std::int32_t, const char** name, const char** defaultValue,
-                               const char** description) override {
+                               const char** description) noexcept override {
     return Row("GetAdvancedParamInfo", name, defaultValue, description);
   }
-  HResult GetEditorFlags(std::int32_t, std::uint8_t* flags) override { return Number("GetEditorFlags", flags, 0); }
-  HResult GetParamEditor(std::int32_t, const char*, std::uint8_t* kind, const char**) override {
+  HResult GetEditorFlags(std::int32_t, std::uint8_t* flags) noexcept override { return Number("GetEditorFlags", flags, 0); }
+  HResult GetParamEditor(std::int32_t, const char*, std::uint8_t* kind, const char**) noexcept override {
     return Number("GetParamEditor", kind, 0);
   }
-  HResult GetUpdateLocation(const char** location) override {
+  HResult GetUpdateLocation(const char** location) noexcept override {
     return Answer("GetUpdateLocation", location, "http://x/u.upd");
   }
-  bool HasLastErrorText() const override { return KeepsLastError; }
-  HResult GetLastErrorText(const char** text) override {
+  HResult SetHostValue(std::int32_t) noexcept override { return hr::Ok; }
+  HResult GetData(std::int32_t, const char*, const char**, std::uint8_t*, const char**, double*) noexcept override {
+    return hr::NotImpl;
+  }
+  HResult HostHookA() noexcept override { return hr::Ok; }
+  HResult HostHookB() noexcept override { return hr::Ok; }
+  HResult OptionalRequest() noexcept override { return hr::NotImpl; }
+  HResult GetLastErrorText(const char** text) noexcept override {
     *text = lastError_;
     return hr::Ok;
   }
@@ -83,23 +88,20 @@ class TFakeObject final : public TDescriptionSource {
 TEST(DescribeSource, AFailedQuestionIsReportedWithTheObjectsLastError) {
   const struct {
     const char* failAt;
-    bool keepsLastError;
     const char* reason;
   } cases[] = {
-      {"GetName", true, "GetName answered E_FAIL (Index out of bounds)"},
-      {"GetAboutItem", true, "GetAboutItem answered E_FAIL (Index out of bounds)"},
-      {"GetParamInfo", true, "parameter info answered E_FAIL (Index out of bounds)"},
-      {"GetEditorFlags", true, "GetEditorFlags answered E_FAIL (Index out of bounds)"},
-      {"GetUpdateLocation", true, "GetUpdateLocation answered E_FAIL (Index out of bounds)"},
-      // Without an object there is no last error to add.
-      {"GetDataInfo", false, "GetDataInfo answered E_FAIL"},
+      {"GetName", "GetName answered E_FAIL (Index out of bounds)"},
+      {"GetAboutItem", "GetAboutItem answered E_FAIL (Index out of bounds)"},
+      {"GetDataInfo", "GetDataInfo answered E_FAIL (Index out of bounds)"},
+      {"GetParamInfo", "parameter info answered E_FAIL (Index out of bounds)"},
+      {"GetEditorFlags", "GetEditorFlags answered E_FAIL (Index out of bounds)"},
+      {"GetUpdateLocation", "GetUpdateLocation answered E_FAIL (Index out of bounds)"},
   };
   for (const auto& c : cases) {
     TFakeObject object;
     object.FailAt = c.failAt;
-    object.KeepsLastError = c.keepsLastError;
     try {
-      Describe(object);
+      Describe(object, true);
       ADD_FAILURE() << c.failAt << " did not fail";
     } catch (const std::runtime_error& failure) {
       EXPECT_STREQ(failure.what(), c.reason);
@@ -112,23 +114,23 @@ TEST(DescribeSource, ATextLeftUnwrittenOnSuccessIsAFaultNotACrash) {
                              "GetParamInfo.default", "GetParamInfo.description", "GetUpdateLocation"}) {
     TFakeObject object;
     object.NullAt = nullAt;
-    EXPECT_THROW(Describe(object), std::runtime_error) << nullAt;
+    EXPECT_THROW(Describe(object, true), std::runtime_error) << nullAt;
   }
 }
 
-TEST(DescribeSource, TheObjectsLastErrorTextIsShownOnlyWhenItKeepsOne) {
+TEST(DescribeSource, TheObjectsLastErrorTextIsShownOnlyWhenAskedFor) {
   TFakeObject object;
-  const TDescription described = Describe(object);
+  const TDescription described = Describe(object, true);
   ASSERT_EQ(described.LastErrorText, std::optional<std::string>("No error"));
   EXPECT_NE(PlainDescription(described).find("\nLast-error text  No error\n\nAbout\n"), std::string::npos);
-  EXPECT_NE(JsonDescription(described).find(R"("updateLocation":"http://x/u.upd","lastErrorText":"No error"})"),
+  EXPECT_NE(JsonText(JsonDescription(described))
+                .find(R"("updateLocation":"http://x/u.upd","lastErrorText":"No error"})"),
             std::string::npos);
 
-  object.KeepsLastError = false;
-  const TDescription withoutObject = Describe(object);
+  const TDescription withoutObject = Describe(object, false);
   EXPECT_FALSE(withoutObject.LastErrorText);
   EXPECT_EQ(PlainDescription(withoutObject).find("Last-error"), std::string::npos);
-  EXPECT_EQ(JsonDescription(withoutObject).find("lastErrorText"), std::string::npos);
+  EXPECT_EQ(JsonText(JsonDescription(withoutObject)).find("lastErrorText"), std::string::npos);
 }
 
 }  // namespace

@@ -43,13 +43,13 @@ TEST(HostCommandLine, RejectsWhatCannotBeMeantWithAReason) {
   } cases[] = {
       {{}, "--dll PATH or --clsid"},
       {{"LINE=2"}, "--dll PATH or --clsid"},
-      {{"--dll"}, "--dll needs a PATH"},
-      {{"--dll", ""}, "--dll needs a PATH"},
-      {{"--dll", "--json", "LINE=2"}, "--dll needs a PATH"},
-      {{"--dll", "a.dll", "--dll", "b.dll"}, "twice"},
-      {{"--dll", "a.dll", "--clsid"}, "exclude each other"},
-      {{"--clsid", "LINE=1", "LINE=2"}, "only one PARAMS"},
-      {{"--clsid", "--watch", "1"}, "unknown option --watch"},
+      {{"--dll"}, "--dll: 1 required"},
+      {{"--dll", ""}, "--dll: needs a PATH"},
+      {{"--dll", "--json", "LINE=2"}, "--dll: needs a PATH"},
+      {{"--dll", "a.dll", "--dll", "b.dll"}, "--dll: At Most 1"},
+      {{"--dll", "a.dll", "--clsid"}, "excludes"},
+      {{"--clsid", "LINE=1", "LINE=2"}, "not expected: LINE=2"},
+      {{"--clsid", "--watch", "1"}, "not expected: --watch"},
   };
   for (const auto& c : cases) {
     std::string error;

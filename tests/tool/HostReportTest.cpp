@@ -35,14 +35,14 @@ TEST(HostReport, AnswerLineShowsCodeKindAndValueOrTheLastError) {
 TEST(HostReport, QueryAndUnloadAnswerAppearOnlyWhenAsked) {
   THostReport report;
   report.Description.Name = "Filedata";
-  const std::string bareJson = JsonHostReport(report);
+  const std::string bareJson = tool::JsonText(JsonHostReport(report));
   const std::string barePlain = PlainHostReport(report);
-  EXPECT_EQ(bareJson, "{\"description\":" + tool::JsonDescription(report.Description) + "}");
+  EXPECT_EQ(bareJson, "{\"description\":" + tool::JsonText(tool::JsonDescription(report.Description)) + "}");
   EXPECT_EQ(barePlain, tool::PlainDescription(report.Description));
 
   report.Query = THostQuery{"LINE=9", Outcome(hr::Fail, 1, 0, "", "List index out of bounds (8)")};
   report.CanUnloadNow = hr::False;
-  const std::string json = JsonHostReport(report);
+  const std::string json = tool::JsonText(JsonHostReport(report));
   EXPECT_NE(json.find(R"x(,"params":"LINE=9","answer":{"hr":"E_FAIL","error":"List index out of bounds (8)"},)x"
                       R"x("canUnloadNow":"S_FALSE"})x"),
             std::string::npos)

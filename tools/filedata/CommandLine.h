@@ -10,6 +10,8 @@ struct TCommandLine {
   bool Json = false;
   bool Help = false;
   bool Describe = false;
+  bool Explain = false;
+  bool Version = false;
   std::optional<double> WatchSeconds;
   std::string Params;
 };

@@ -1,15 +1,21 @@
 // filedata: runs the plug-in's data query from the command line.
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "FiledataVersion.h"
+#include "descriptor/Descriptor.h"
 #include "query/DecimalSeparator.h"
 #include "query/X87.h"
-#include "tools/filedata/AnswerFormat.h"
+#include "tools/common/AnswerFormat.h"
+#include "tools/common/Description.h"
+#include "tools/common/QueryOutcome.h"
+#include "tools/common/ResultNames.h"
 #include "tools/filedata/CommandLine.h"
-#include "tools/filedata/Describe.h"
+#include "tools/filedata/Explain.h"
 
 namespace {
 using namespace filedata;
@@ -18,17 +24,22 @@ using namespace filedata::tool;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-void WriteLine(std::FILE* stream, const std::string& line) {
-  std::fwrite(line.data(), 1, line.size(), stream);
-  std::fputc('\n', stream);
+void Write(std::FILE* stream, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
   std::fflush(stream);
+}
+
+// A fresh plug-in object per query, as a host creates one.
+TQueryOutcome RunQuery(const std::string& params) {
+  TDescriptor plugIn;
+  return AskQuery(plugIn, params);
 }
 
 // Prints one outcome; returns the exit status it stands for.
 int Report(const TCommandLine& command, const TQueryOutcome& outcome) {
   const bool failed = outcome.Result != hr::Ok;
-  if (command.Json) WriteLine(stdout, JsonAnswer(outcome));
-  else WriteLine(failed ? stderr : stdout, PlainAnswer(outcome));
+  if (command.Json) Write(stdout, JsonText(JsonAnswer(outcome)) + "\n");
+  else Write(failed ? stderr : stdout, PlainAnswer(outcome) + "\n");
   return failed ? kExitFailed : 0;
 }
 
@@ -38,11 +49,33 @@ int Report(const TCommandLine& command, const TQueryOutcome& outcome) {
   bool first = true;
   for (;;) {
     const TQueryOutcome outcome = RunQuery(command.Params);
-    const std::string shown = command.Json ? JsonAnswer(outcome) : ResultName(outcome.Result) + PlainAnswer(outcome);
+    const std::string shown =
+        command.Json ? JsonText(JsonAnswer(outcome)) : ResultName(outcome.Result) + PlainAnswer(outcome);
     if (first || shown != previous) Report(command, outcome);
     previous = shown;
     first = false;
     std::this_thread::sleep_for(interval);
+  }
+}
+
+// The steps of the query, then its answer as usual.
+int PrintExplanation(const TCommandLine& command) {
+  const TExplained explained = Explain(command.Params);
+  Write(stdout, command.Json ? JsonText(JsonExplanation(explained)) + "\n" : PlainExplanation(explained));
+  return Report(command, explained.Outcome);
+}
+
+// What the plug-in tells the host about itself; the last-error text is an
+// object's, not the plug-in's, so it is left out.
+int PrintDescription(bool json) {
+  try {
+    TDescriptor plugIn;
+    const TDescription description = Describe(plugIn, false);
+    Write(stdout, json ? JsonText(JsonDescription(description)) + "\n" : PlainDescription(description));
+    return 0;
+  } catch (const std::exception& failure) {
+    Write(stderr, std::string("filedata: ") + failure.what() + "\n");
+    return kExitFailed;
   }
 }
 }  // namespace
@@ -62,7 +95,12 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stdout);
     return 0;
   }
+  if (command->Version) {
+    std::puts("filedata " FILEDATA_VERSION_TEXT);
+    return 0;
+  }
   if (command->Describe) return PrintDescription(command->Json);
+  if (command->Explain) return PrintExplanation(*command);
   if (command->WatchSeconds) Watch(*command);
   return Report(*command, RunQuery(command->Params));
 }

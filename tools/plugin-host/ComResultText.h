@@ -14,6 +14,6 @@ std::string ComFailure(const std::string& what, HRESULT result);
 
 // The system's text for a GetLastError code, with the code: "... (error 126)".
 // SUBJECT stands in for the "%1" some of these texts hold.
-std::string SystemErrorText(DWORD code, const std::string& subject);
+std::string LoadErrorText(DWORD code, const std::string& subject);
 
 }  // namespace filedata::host

@@ -1,6 +1,10 @@
 #include "tools/plugin-host/HostCommandLine.h"
 
+#include "tools/common/ToolOptions.h"
+
 namespace filedata::host {
+
+using tool::TToolOptions;
 
 const char kHostUsage[] =
     "usage: filedata-host [--json] --dll PATH [PARAMS]\n"
@@ -20,53 +24,28 @@ const char kHostUsage[] =
     "Exit status: 0 answered, 1 loading, creating or the query failed (reason on\n"
     "stderr), 2 usage error.\n";
 
-namespace {
-bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-' && arg[1] == '-'; }
-
-// Checks what the loop cannot see: a way to load, and only one.
-bool CheckLoadWay(bool byPath, bool byClassId, std::string& error) {
-  if (byPath && byClassId) error = "--dll and --clsid exclude each other";
-  else if (!byPath && !byClassId) error = "say how to load the plug-in: --dll PATH or --clsid";
-  return error.empty();
-}
-}  // namespace
-
 std::optional<THostCommandLine> ParseHostCommandLine(const std::vector<std::string>& args, std::string& error) {
   THostCommandLine line;
-  bool byPath = false;
-  bool byClassId = false;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
-      line.Help = true;
-    } else if (!optionsEnded && arg == "--json") {
-      line.Json = true;
-    } else if (!optionsEnded && arg == "--clsid") {
-      byClassId = true;
-    } else if (!optionsEnded && arg == "--dll") {
-      // A path that looks like an option is far more likely a forgotten PATH.
-      if (byPath || i + 1 >= args.size() || args[i + 1].empty() || IsOption(args[i + 1])) {
-        error = byPath ? "--dll is given twice" : "--dll needs a PATH";
-        return std::nullopt;
-      }
-      line.DllPath = args[++i];
-      byPath = true;
-    } else if (!optionsEnded && IsOption(arg)) {
-      error = "unknown option " + arg;
-      return std::nullopt;
-    } else if (line.Params) {
-      error = "only one PARAMS argument is taken (quote it)";
-      return std::nullopt;
-    } else {
-      line.Params = arg;
-    }
-  }
+  std::string params;
+  TToolOptions options(line.Help, line.Json);
+  CLI::App& app = options.App();
+  CLI::Option* byClassId = app.add_flag("--clsid");
+  // A path that looks like an option is far more likely a forgotten PATH.
+  CLI::Option* byPath = app.add_option("--dll", line.DllPath)
+                            ->multi_option_policy(CLI::MultiOptionPolicy::Throw)
+                            ->check([](const std::string& path) {
+                              return path.empty() || path.rfind("--", 0) == 0 ? "needs a PATH" : "";
+                            });
+  byPath->excludes(byClassId);
+  CLI::Option* query = app.add_option("PARAMS", params);
+  if (!options.Parse(args, error)) return std::nullopt;
+  if (query->count()) line.Params = params;
   if (line.Help) return line;
-  if (!CheckLoadWay(byPath, byClassId, error)) return std::nullopt;
-  line.LoadWay = byPath ? TLoadWay::ByPath : TLoadWay::ByClassId;
+  if (!byPath->count() && !byClassId->count()) {
+    error = "say how to load the plug-in: --dll PATH or --clsid";
+    return std::nullopt;
+  }
+  line.LoadWay = byPath->count() ? TLoadWay::ByPath : TLoadWay::ByClassId;
   return line;
 }
 

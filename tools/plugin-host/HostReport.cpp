@@ -1,10 +1,10 @@
 #include "tools/plugin-host/HostReport.h"
 
-#include "query/DataQuery.h"
+#include "descriptor/DescriptorTables.h"
+#include "tools/common/ResultNames.h"
 
 namespace filedata::host {
 
-using tool::JsonString;
 using tool::ResultName;
 
 namespace {
@@ -24,7 +24,7 @@ std::string PlainQueryAnswer(const tool::TQueryOutcome& outcome) {
   if (outcome.Result != hr::Ok) return result + ", last error " + Quoted(tool::PlainAnswer(outcome));
   const std::string kind = ", kind " + std::to_string(outcome.ValueKind);
   // Quoting shows an empty text and blanks at its ends; a number needs none.
-  if (outcome.ValueKind == kNumberKind) return result + kind + ", number " + tool::PlainAnswer(outcome);
+  if (outcome.ValueKind == descriptor::kNumberKind) return result + kind + ", number " + tool::PlainAnswer(outcome);
   return result + kind + ", text " + Quoted(tool::PlainAnswer(outcome));
 }
 
@@ -39,13 +39,14 @@ std::string PlainHostReport(const THostReport& report) {
   return out;
 }
 
-std::string JsonHostReport(const THostReport& report) {
-  std::string out = "{\"description\":" + tool::JsonDescription(report.Description);
+tool::TJson JsonHostReport(const THostReport& report) {
+  tool::TJson out = {{"description", tool::JsonDescription(report.Description)}};
   if (report.Query) {
-    out += ",\"params\":" + JsonString(report.Query->Params) + ",\"answer\":" + tool::JsonAnswer(report.Query->Outcome);
+    out["params"] = report.Query->Params;
+    out["answer"] = tool::JsonAnswer(report.Query->Outcome);
   }
-  if (report.CanUnloadNow) out += ",\"canUnloadNow\":" + JsonString(ResultName(*report.CanUnloadNow));
-  return out + "}";
+  if (report.CanUnloadNow) out["canUnloadNow"] = ResultName(*report.CanUnloadNow);
+  return out;
 }
 
 }  // namespace filedata::host

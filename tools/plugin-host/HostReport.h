@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "query/HResult.h"
-#include "tools/filedata/AnswerFormat.h"
-#include "tools/filedata/Describe.h"
+#include "descriptor/HResult.h"
+#include "tools/common/AnswerFormat.h"
+#include "tools/common/Description.h"
 
 namespace filedata::host {
 
@@ -29,7 +29,6 @@ std::string PlainQueryAnswer(const tool::TQueryOutcome& outcome);
 // Aligned, multi-line; ends with a newline.
 std::string PlainHostReport(const THostReport& report);
 
-// One JSON object on one line, without a newline.
-std::string JsonHostReport(const THostReport& report);
+tool::TJson JsonHostReport(const THostReport& report);
 
 }  // namespace filedata::host

@@ -35,7 +35,7 @@ TComApartment::~TComApartment() { CoUninitialize(); }
 
 TPlugInLibrary::TPlugInLibrary(std::string path) : path_(std::move(path)) {
   module_ = LoadLibraryA(path_.c_str());
-  if (!module_) throw std::runtime_error("cannot load " + path_ + ": " + SystemErrorText(GetLastError(), path_));
+  if (!module_) throw std::runtime_error("cannot load " + path_ + ": " + LoadErrorText(GetLastError(), path_));
 }
 
 TPlugInLibrary::~TPlugInLibrary() { FreeLibrary(module_); }

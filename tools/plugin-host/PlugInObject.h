@@ -1,45 +1,44 @@
 #pragma once
 // A plug-in object as the host holds it: its main interface and the two it
-// answers besides. Asks it the descriptor questions slot by slot, and the query.
-#include <string>
-
+// answers besides, seen as the host's operations, each one slot call.
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
-#include "tools/filedata/AnswerFormat.h"
-#include "tools/filedata/Describe.h"
+#include "descriptor/PlugIn.h"
 #include "tools/plugin-host/ComRef.h"
 
 namespace filedata::host {
 
-class TPlugInObject final : public tool::TDescriptionSource {
+class TPlugInObject final : public IPlugIn {
  public:
   // Takes over MAIN and asks it for the other two interfaces; raises
   // std::runtime_error when it lacks one.
   explicit TPlugInObject(TComRef<com::IQeltGen> main);
 
-  HResult GetName(const char** name) override;
-  HResult GetVersionA(std::uint16_t* value) override;
-  HResult GetVersionB(std::uint16_t* value) override;
-  HResult GetAboutCount(std::int32_t* count) override;
-  HResult GetAboutItem(std::int32_t index, const char** key, const char** value) override;
-  HResult GetDataCount(std::int32_t* count) override;
-  HResult GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) override;
-  HResult GetParamCount(std::int32_t itemIndex, std::int32_t* count) override;
+  HResult GetName(const char** name) noexcept override;
+  HResult GetVersionA(std::uint16_t* value) noexcept override;
+  HResult GetVersionB(std::uint16_t* value) noexcept override;
+  HResult SetHostValue(std::int32_t value) noexcept override;
+  HResult GetLastErrorText(const char** text) noexcept override;
+  HResult GetAboutCount(std::int32_t* count) noexcept override;
+  HResult GetAboutItem(std::int32_t index, const char** key, const char** value) noexcept override;
+  HResult GetDataCount(std::int32_t* count) noexcept override;
+  HResult GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) noexcept override;
+  HResult GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                  const char** text, double* number) noexcept override;
+  HResult HostHookA() noexcept override;
+  HResult HostHookB() noexcept override;
+  HResult OptionalRequest() noexcept override;
+  HResult GetParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept override;
   HResult GetParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name, const char** defaultValue,
-                       const char** description) override;
-  HResult GetAdvancedParamCount(std::int32_t itemIndex, std::int32_t* count) override;
+                       const char** description) noexcept override;
+  HResult GetAdvancedParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept override;
   HResult GetAdvancedParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
-                               const char** defaultValue, const char** description) override;
-  HResult GetEditorFlags(std::int32_t itemIndex, std::uint8_t* flags) override;
+                               const char** defaultValue, const char** description) noexcept override;
+  HResult GetEditorFlags(std::int32_t itemIndex, std::uint8_t* flags) noexcept override;
   HResult GetParamEditor(std::int32_t itemIndex, const char* paramName, std::uint8_t* editorKind,
-                         const char** editorText) override;
-  HResult GetUpdateLocation(const char** location) override;
-  bool HasLastErrorText() const override { return true; }
-  HResult GetLastErrorText(const char** text) override;
-
-  // GetData for data item 0; on failure the object's last-error text.
-  tool::TQueryOutcome Query(const std::string& params);
+                         const char** editorText) noexcept override;
+  HResult GetUpdateLocation(const char** location) noexcept override;
 
  private:
   TComRef<com::IQeltGen> main_;

@@ -21,8 +21,8 @@ constexpr int kExitUsage = 2;
 // Everything the object answers; its references are all released on return.
 void Ask(TComRef<com::IQeltGen> main, const THostCommandLine& command, THostReport& report) {
   TPlugInObject object(std::move(main));
-  report.Description = tool::Describe(object);
-  if (command.Params) report.Query = THostQuery{*command.Params, object.Query(*command.Params)};
+  report.Description = tool::Describe(object, true);
+  if (command.Params) report.Query = THostQuery{*command.Params, tool::AskQuery(object, *command.Params)};
 }
 
 THostReport AskByPath(const THostCommandLine& command) {
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   }
   try {
     const THostReport report = AskPlugIn(*command);
-    Write(stdout, command->Json ? JsonHostReport(report) + "\n" : PlainHostReport(report));
+    Write(stdout, command->Json ? tool::JsonText(JsonHostReport(report)) + "\n" : PlainHostReport(report));
     if (report.Query && report.Query->Outcome.Result != hr::Ok) {
       Write(stderr, "filedata-host: the query failed: " + PlainQueryAnswer(report.Query->Outcome) + "\n");
       return kExitFailed;

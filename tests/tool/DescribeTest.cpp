@@ -4,13 +4,15 @@
 #include <vector>
 
 #include "tools/filedata/CommandLine.h"
-#include "tools/filedata/Describe.h"
+#include "descriptor/Descriptor.h"
+#include "tools/common/Description.h"
 
 namespace filedata::tool {
 namespace {
 
 TEST(Describe, JsonKeepsEveryTextIntactAndTellsUnwrittenEditorTexts) {
-  const std::string json = JsonDescription(Describe());
+  TDescriptor plugIn;
+  const std::string json = JsonText(JsonDescription(Describe(plugIn, false)));
   const char* const fragments[] = {
       R"({"name":"Filedata","versionA":501,"versionB":500,"about":[{"key":"Programmed By",)",
       R"("description":"Full path to the file you want to poll data from","editorKind":5,"editorText":""})",

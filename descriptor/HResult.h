@@ -1,6 +1,6 @@
 #pragma once
-// Result codes of every host-visible operation. Defined here, without the
-// Windows headers, so the portable layers can speak the host's language.
+// Result codes of the host's operations, without the Windows headers, so
+// that the portable plug-in object and the tools speak the host's language.
 #include <cstdint>
 
 namespace filedata {

@@ -1,6 +1,6 @@
 #pragma once
-// A host-visible object's last-error text. It keeps its own copy of the
-// message, so a failure's exact text can be read after the call.
+// A plug-in object's last-error text. It keeps its own copy of the message,
+// so a failure's exact text can be read after the call.
 #include <string>
 #include <string_view>
 

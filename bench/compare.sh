@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Times filedata against the floor of a full pass (a bare 64 KiB read loop
+# with a zero-byte search) and against the usual tools, on a 1 GB file of
+# CRLF log lines, and prints the ratios in one table. Natively, and the
+# Windows builds under Wine against a bare ReadFile loop under the same Wine.
+# Medians of paired runs (A B A B ...), page cache warm.
+# Usage: bench/compare.sh [RUNS]   (default 7)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-7}
+work=build/bench
+mkdir -p "$work"
+file=$work/log-1GB.txt
+
+scripts/install-deps.sh >/dev/null
+presets=(native win64)
+scripts/runs-32bit.sh && presets+=(win32)
+scripts/build.sh "${presets[@]}" >/dev/null
+cc -O2 -o "$work/read_loop" bench/floor/read_loop.c
+x86_64-w64-mingw32-gcc -O2 -o "$work/readfile_loop64.exe" bench/floor/readfile_loop.c
+i686-w64-mingw32-gcc -O2 -o "$work/readfile_loop32.exe" bench/floor/readfile_loop.c
+
+if [ ! -s "$file" ]; then
+  echo "making $file"
+  yes $'2026-12-08 18:00:00.000 sensor=7 status=ok Temp: 42.5 C door=closed\r' | head -c 1000000000 >"$file"
+fi
+lines=$(wc -l <"$file")
+middle=$((lines / 2))
+cat "$file" >/dev/null  # warm the page cache
+
+now() { date +%s%N; }
+# Median wall seconds of command A and of command B, run in turn RUNS times.
+paired() {
+  local a=$1 b=$2 ta=() tb=() start
+  eval "$a" >/dev/null 2>&1 || true  # warm-up
+  for ((i = 0; i < runs; i++)); do
+    start=$(now); eval "$a" >/dev/null 2>&1 || true; ta+=($(($(now) - start)))
+    start=$(now); eval "$b" >/dev/null 2>&1 || true; tb+=($(($(now) - start)))
+  done
+  median() { printf '%s\n' "$@" | sort -n | awk '{v[NR]=$1} END {printf "%.3f", v[int((NR+1)/2)]/1e9}'; }
+  echo "$(median "${ta[@]}") $(median "${tb[@]}")"
+}
+row() {  # label, A, reference label, B
+  read -r ta tb < <(paired "$2" "$4")
+  printf '| %-34s | %7s s | %-38s | %7s s | %5.2f× |\n' "$1" "$ta" "$3" "$tb" "$(awk -v a="$ta" -v b="$tb" 'BEGIN {print (b > 0 ? a / b : 0)}')"
+}
+
+q() { printf "'FILENAME=%s|LINE=%s'" "$1" "$2"; }
+native=build/native/bin/filedata
+echo
+echo "$(date -u +%Y-%m-%d), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs),"
+echo "$file: $(stat -c %s "$file") bytes, $lines lines; medians of $runs paired runs"
+echo
+echo '| query | filedata | | reference | | ratio |'
+echo '|---|---:|---|---|---:|---:|'
+row "LINE=0 native" "$native $(q "$file" 0)" "read loop with memchr (64 KiB)" "$work/read_loop $file"
+row "LINE=-1 native" "$native $(q "$file" -1)" "read loop with memchr (64 KiB)" "$work/read_loop $file"
+row "LINE=0 native" "$native $(q "$file" 0)" "wc -l" "wc -l $file"
+row "LINE=0 native" "$native $(q "$file" 0)" "tail -n 1" "tail -n 1 $file"
+row "LINE=0 native" "$native $(q "$file" 0)" "awk 'END {print}'" "awk 'END {print}' $file"
+row "LINE=1 native" "$native $(q "$file" 1)" "head -n 1" "head -n 1 $file"
+row "LINE=$middle native" "$native $(q "$file" $middle)" "sed -n '${middle}{p;q}'" "sed -n '${middle}{p;q}' $file"
+
+# Each Windows build against the bare loop of its own width under the same
+# Wine. Each prefix's server stays up for the runs, so that no run pays for
+# starting it.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+in_prefix() { echo "WINEPREFIX=$PWD/build/$1/wineprefix-$1 cmake/wine-run.sh"; }
+for preset in "${presets[@]}"; do
+  [ "$preset" = native ] && continue
+  WINEPREFIX=$PWD/build/$preset/wineprefix-$preset /usr/lib/wine/wineserver -k 2>/dev/null || true
+  WINEPREFIX=$PWD/build/$preset/wineprefix-$preset /usr/lib/wine/wineserver -p
+done
+for preset in "${presets[@]}"; do
+  [ "$preset" = native ] && continue
+  exe="$(in_prefix "$preset") build/$preset/bin/filedata.exe"
+  floor="$(in_prefix "$preset") $work/readfile_loop${preset#win}.exe $file"
+  row "LINE=0 $preset under Wine" "$exe $(q "$file" 0)" "ReadFile loop with memchr, same Wine" "$floor"
+  row "LINE=-1 $preset under Wine" "$exe $(q "$file" -1)" "ReadFile loop with memchr, same Wine" "$floor"
+  # The C library's memchr is a byte loop under Wine; the reads alone are the floor there.
+  row "LINE=0 $preset under Wine" "$exe $(q "$file" 0)" "ReadFile loop alone, same Wine" "$floor --read-only"
+done
+if [[ " ${presets[*]} " == *" win32 "* ]]; then
+  row "LINE=0 win32 under Wine" "$(in_prefix win32) build/win32/bin/filedata.exe $(q "$file" 0)" \
+    "LINE=0 win64 under wine64" "$(in_prefix win64) build/win64/bin/filedata.exe $(q "$file" 0)"
+fi
+for preset in "${presets[@]}"; do
+  [ "$preset" = native ] || WINEPREFIX=$PWD/build/$preset/wineprefix-$preset /usr/lib/wine/wineserver -k || true
+done
+echo
+echo "peak memory, LINE=0 native: $(/usr/bin/time -f %M "$native" "FILENAME=$file|LINE=0" 2>&1 >/dev/null) KB"

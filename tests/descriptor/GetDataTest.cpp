@@ -1,0 +1,111 @@
+// The data query as the host calls it on one object: the standing answer,
+// the failures reported through the last-error text, and the lifetime of
+// the text handed out. The query's own rules are tested in query_tests.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "descriptor/Descriptor.h"
+#include "tests/query/TempDir.h"
+
+namespace filedata {
+namespace {
+
+constexpr char kUntouched[] = "<untouched>";
+constexpr std::uint8_t kUntouchedKind = 99;
+
+struct TOutcome {
+  HResult result = 0;
+  std::string itemName = kUntouched;
+  std::uint8_t kind = kUntouchedKind;
+  std::string text = kUntouched;
+  double number = -1234.5;
+  std::string lastError;
+};
+
+TOutcome Query(TDescriptor& plugIn, const char* params, std::int32_t item = 0) {
+  TOutcome out;
+  const char* itemName = kUntouched;
+  const char* text = kUntouched;
+  out.result = plugIn.GetData(item, params, &itemName, &out.kind, &text, &out.number);
+  out.itemName = itemName;
+  out.text = text;
+  const char* lastError = nullptr;
+  EXPECT_EQ(plugIn.GetLastErrorText(&lastError), hr::Ok);
+  out.lastError = lastError;
+  return out;
+}
+
+class GetDataTest : public testing::TempDirTest {};
+
+TEST_F(GetDataTest, AnswersThroughTheOutParametersAndFailsWithTheStandingAnswer) {
+  const std::string file = Write("f.txt", "Temp: 42.5 C\nlast\n");
+  const struct {
+    std::string params;
+    bool nullParams;
+    std::int32_t item;
+    HResult result;
+    std::string itemName;
+    std::uint8_t kind;
+    std::string text;
+    double number;
+    std::string lastError;
+  } cases[] = {
+      {"FILENAME=" + file + "|START=7|LENGTH=4", false, 0, hr::Ok, "Filedata", 0, "", 42.5, "No error"},
+      {"FILENAME=" + file + "|LINE=0", false, 0, hr::Ok, "Filedata", 1, "last", -1234.5, "No error"},
+      {"FILENAME=" + file + ".missing", false, 0, hr::Ok, "Filedata", 1, "Invalid Arguments", -1234.5, "No error"},
+      {"", true, 0, hr::Ok, "Filedata", 1, "Invalid Arguments", -1234.5, "No error"},
+      // A failure leaves the standing answer of the step before it.
+      {"FILENAME=" + file + "|LINE=9", false, 0, hr::Fail, "Filedata", 1, "Invalid Arguments", -1234.5,
+       "List index out of bounds (8)"},
+      {"LINE=two", false, 0, hr::Fail, "Filedata", 1, "Invalid Arguments", -1234.5,
+       "'two' is not a valid integer value"},
+      // Another data item writes nothing at all.
+      {"FILENAME=" + file, false, 1, hr::Fail, kUntouched, kUntouchedKind, kUntouched, -1234.5,
+       "Index out of bounds"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nullParams ? "null parameters" : c.params);
+    TDescriptor plugIn;
+    const TOutcome out = Query(plugIn, c.nullParams ? nullptr : c.params.c_str(), c.item);
+    EXPECT_EQ(out.result, c.result);
+    EXPECT_EQ(out.itemName, c.itemName);
+    EXPECT_EQ(out.kind, c.kind);
+    EXPECT_EQ(out.text, c.text);
+    EXPECT_EQ(out.number, c.number);
+    EXPECT_EQ(out.lastError, c.lastError);
+    // The object stays usable.
+    EXPECT_EQ(Query(plugIn, ("FILENAME=" + file).c_str()).result, hr::Ok);
+  }
+}
+
+TEST_F(GetDataTest, TheTextStaysValidUntilThatObjectsNextQuery) {
+  TDescriptor first, second;
+  const char* name = nullptr;
+  const char* text = nullptr;
+  const char* otherText = nullptr;
+  std::uint8_t kind = 0;
+  double number = 0;
+  const std::string params = "FILENAME=" + Write("s.txt", "hello world");
+  ASSERT_EQ(first.GetData(0, params.c_str(), &name, &kind, &text, &number), hr::Ok);
+  const std::string other = "FILENAME=" + Write("o.txt", "other");
+  ASSERT_EQ(second.GetData(0, other.c_str(), &name, &kind, &otherText, &number), hr::Ok);
+  EXPECT_STREQ(text, "hello world");
+  EXPECT_STREQ(otherText, "other");
+}
+
+TEST_F(GetDataTest, TheLastErrorSaysNoErrorOnlyUntilTheFirstFailureOfItsOwnObject) {
+  TDescriptor plugIn, other;
+  EXPECT_EQ(Query(plugIn, "").lastError, "No error");
+  const char* key = nullptr;
+  const char* value = nullptr;
+  ASSERT_EQ(plugIn.GetAboutItem(7, &key, &value), hr::Fail);
+  // Later successes, of lookups and of queries, do not clear it.
+  EXPECT_EQ(plugIn.GetAboutItem(0, &key, &value), hr::Ok);
+  EXPECT_EQ(Query(plugIn, "FILENAME=no-such-file.txt").lastError, "Index out of bounds");
+  EXPECT_EQ(Query(other, "").lastError, "No error");
+}
+
+}  // namespace
+}  // namespace filedata

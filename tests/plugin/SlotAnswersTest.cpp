@@ -1,0 +1,281 @@
+// Every slot of the three host interfaces, on fresh objects of the built
+// library, and the data query on real files.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/plugin/PlugInDllFixture.h"
+
+namespace filedata::plugintest {
+namespace {
+
+// Every slot's answer on a fresh object, rendered as text: out-parameters
+// joined by "|", kUntouched where the slot must not write.
+struct TSlotCase {
+  const char* slot;
+  HRESULT (*call)(const TPlugIn&, std::string& shown);
+  HRESULT result;
+  std::string shown;
+};
+
+HRESULT AboutItem(const TPlugIn& p, LONG index, std::string& shown) {
+  const char* key = kUntouched;
+  const char* value = kUntouched;
+  const HRESULT result = p.gen->GetAboutItem(index, &key, &value);
+  shown = Joined({key, value});
+  return result;
+}
+HRESULT DataInfo(const TPlugIn& p, LONG index, std::string& shown) {
+  const char* name = kUntouched;
+  BYTE kind = kUntouchedByte;
+  const HRESULT result = p.gen->GetDataInfo(index, &name, &kind);
+  shown = Joined({name, std::to_string(kind).c_str()});
+  return result;
+}
+HRESULT ParamInfo(const TPlugIn& p, bool advanced, LONG item, LONG index, std::string& shown) {
+  const char* texts[3] = {kUntouched, kUntouched, kUntouched};
+  const HRESULT result = advanced ? p.gen->GetAdvancedParamInfo(item, index, &texts[0], &texts[1], &texts[2])
+                                  : p.gen->GetParamInfo(item, index, &texts[0], &texts[1], &texts[2]);
+  shown = Joined({texts[0], texts[1], texts[2]});
+  return result;
+}
+template <class Slot>
+HRESULT Count(Slot slot, std::string& shown) {
+  LONG count = -1;
+  const HRESULT result = slot(&count);
+  shown = std::to_string(count);
+  return result;
+}
+HRESULT ParamEditor(const TPlugIn& p, const char* name, std::string& shown) {
+  BYTE kind = kUntouchedByte;
+  const char* text = kUntouched;
+  const HRESULT result = p.editor->GetParamEditor(0, name, &kind, &text);
+  shown = Joined({std::to_string(kind).c_str(), text});
+  return result;
+}
+// A slot without outputs, followed by a look at the last-error text it must not touch.
+HRESULT ThenLastError(const TPlugIn& p, HRESULT result, std::string& shown) {
+  shown = p.LastError();
+  return result;
+}
+
+const std::string kAbout0 = "Programmed By|Filedata plug-in authors";
+const std::string kAbout3 = "Copyright|Copyright (c) 2026 Filedata plug-in authors";
+const std::string kUpdateLocation = "http://qelt.example.com/update/filedata.upd";
+
+const TSlotCase kSlotCases[] = {
+    {"Gen 3 GetName", [](const TPlugIn& p, std::string& s) {
+       const char* t = kUntouched;
+       const HRESULT r = p.gen->GetName(&t);
+       s = Shown(t);
+       return r;
+     }, S_OK, "Filedata"},
+    {"Gen 4 GetVersionA", [](const TPlugIn& p, std::string& s) {
+       WORD v = 0;
+       const HRESULT r = p.gen->GetVersionA(&v);
+       s = std::to_string(v);
+       return r;
+     }, S_OK, "501"},
+    {"Gen 5 GetVersionB", [](const TPlugIn& p, std::string& s) {
+       WORD v = 0;
+       const HRESULT r = p.gen->GetVersionB(&v);
+       s = std::to_string(v);
+       return r;
+     }, S_OK, "500"},
+    {"Gen 6 SetHostValue(0)", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, p.gen->SetHostValue(0), s); },
+     S_OK, "No error"},
+    {"Gen 6 SetHostValue(min)", [](const TPlugIn& p, std::string& s) {
+       return ThenLastError(p, p.gen->SetHostValue(INT32_MIN), s);
+     }, S_OK, "No error"},
+    {"Gen 6 SetHostValue(max)", [](const TPlugIn& p, std::string& s) {
+       return ThenLastError(p, p.gen->SetHostValue(INT32_MAX), s);
+     }, S_OK, "No error"},
+    {"Gen 7 GetLastErrorText", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, S_OK, s); }, S_OK,
+     "No error"},
+    {"Gen 8 GetAboutCount", [](const TPlugIn& p, std::string& s) {
+       return Count([&](LONG* n) { return p.gen->GetAboutCount(n); }, s);
+     }, S_OK, "4"},
+    {"Gen 9 GetAboutItem(0)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 0, s); }, S_OK, kAbout0},
+    {"Gen 9 GetAboutItem(1)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 1, s); }, S_OK,
+     "Created|November 4th, 2003"},
+    {"Gen 9 GetAboutItem(2)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 2, s); }, S_OK,
+     "Updated|June, 30th 2004"},
+    {"Gen 9 GetAboutItem(3)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 3, s); }, S_OK, kAbout3},
+    {"Gen 9 GetAboutItem(4)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 4, s); }, E_FAIL,
+     "<untouched>|<untouched>"},
+    {"Gen 9 GetAboutItem(-1)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, -1, s); }, E_FAIL,
+     "<untouched>|<untouched>"},
+    {"Gen 10 GetDataCount", [](const TPlugIn& p, std::string& s) {
+       return Count([&](LONG* n) { return p.gen->GetDataCount(n); }, s);
+     }, S_OK, "1"},
+    {"Gen 11 GetDataInfo(0)", [](const TPlugIn& p, std::string& s) { return DataInfo(p, 0, s); }, S_OK, "Filedata|2"},
+    {"Gen 11 GetDataInfo(1)", [](const TPlugIn& p, std::string& s) { return DataInfo(p, 1, s); }, E_FAIL,
+     "<untouched>|2"},
+    {"Gen 13 HostHookA", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, p.gen->HostHookA(), s); }, S_OK,
+     "No error"},
+    {"Gen 14 HostHookB", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, p.gen->HostHookB(), s); }, S_OK,
+     "No error"},
+    {"Gen 15 OptionalRequest", [](const TPlugIn& p, std::string& s) {
+       return ThenLastError(p, p.gen->OptionalRequest(), s);
+     }, E_NOTIMPL, "No error"},
+    {"Gen 16 GetParamCount(0)", [](const TPlugIn& p, std::string& s) {
+       return Count([&](LONG* n) { return p.gen->GetParamCount(0, n); }, s);
+     }, S_OK, "2"},
+    {"Gen 16 GetParamCount(9)", [](const TPlugIn& p, std::string& s) {
+       return Count([&](LONG* n) { return p.gen->GetParamCount(9, n); }, s);
+     }, S_OK, "2"},
+    {"Gen 17 GetParamInfo(0, 0)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, false, 0, 0, s); }, S_OK,
+     "Filename|MyTestFile.txt|Full path to the file you want to poll data from"},
+    {"Gen 17 GetParamInfo(5, 1)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, false, 5, 1, s); }, S_OK,
+     "Line|1|The line number you want to poll, zero will provide last line"},
+    {"Gen 18 GetAdvancedParamCount(-3)", [](const TPlugIn& p, std::string& s) {
+       return Count([&](LONG* n) { return p.gen->GetAdvancedParamCount(-3, n); }, s);
+     }, S_OK, "2"},
+    {"Gen 19 GetAdvancedParamInfo(0, 0)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, true, 0, 0, s); },
+     S_OK, "Start|1|For adv. cutting - Will cut from the # Char to end of line, unless \"Length\" is defined"},
+    {"Gen 19 GetAdvancedParamInfo(0, 1)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, true, 0, 1, s); },
+     S_OK, "Length|5|Will read from \"Start\" Char and \"Length\" forward"},
+    {"Editor 3 GetEditorFlags", [](const TPlugIn& p, std::string& s) {
+       BYTE flags = kUntouchedByte;
+       const HRESULT r = p.editor->GetEditorFlags(0, &flags);
+       s = std::to_string(flags);
+       return r;
+     }, S_OK, "0"},
+    {"Editor 4 GetParamEditor(Filename)", [](const TPlugIn& p, std::string& s) { return ParamEditor(p, "Filename", s); },
+     S_OK, "5|"},
+    {"Editor 4 GetParamEditor(fileNAME)", [](const TPlugIn& p, std::string& s) { return ParamEditor(p, "fileNAME", s); },
+     S_OK, "5|"},
+    {"Editor 4 GetParamEditor(Line)", [](const TPlugIn& p, std::string& s) { return ParamEditor(p, "Line", s); }, S_OK,
+     "0|<untouched>"},
+    {"Editor 4 GetParamEditor( FILENAME)", [](const TPlugIn& p, std::string& s) {
+       return ParamEditor(p, " FILENAME", s);
+     }, S_OK, "0|<untouched>"},
+    {"AutoUpdate 3 GetUpdateLocation", [](const TPlugIn& p, std::string& s) {
+       const char* t = kUntouched;
+       const HRESULT r = p.update->GetUpdateLocation(&t);
+       s = Shown(t);
+       return r;
+     }, S_OK, kUpdateLocation},
+};
+
+TEST_F(PlugInDllTest, EverySlotAnswersWithItsValues) {
+  for (const TSlotCase& slotCase : kSlotCases) {
+    SCOPED_TRACE(slotCase.slot);
+    const TPlugIn plugIn = NewPlugIn();
+    ASSERT_TRUE(plugIn.gen && plugIn.editor && plugIn.update);
+    std::string shown;
+    EXPECT_EQ(slotCase.call(plugIn, shown), slotCase.result);
+    EXPECT_EQ(shown, slotCase.shown);
+  }
+}
+
+TEST_F(PlugInDllTest, UpdateLocationIsAnHttpAddressOfTheUpdateFile) {
+  const std::string location = kUpdateLocation;
+  EXPECT_EQ(location.rfind("http://", 0), 0u) << location;
+  EXPECT_EQ(location.substr(location.size() - 20), "/update/filedata.upd");
+}
+
+// Slot 12 on a real file. "@" in the parameters stands for the file's path.
+struct TQueryCase {
+  LONG itemIndex;
+  const char* params;
+  HRESULT result;
+  int kind;              // -1: not examined
+  std::string text;      // the answer, or kUntouched
+  double number;         // examined for a number answer only; a text answer leaves it alone
+  std::string lastError;
+};
+
+std::string DecimalSeparator() {
+  char buffer[8] = {};
+  return GetLocaleInfoA(GetThreadLocale(), LOCALE_SDECIMAL, buffer, sizeof buffer) > 1 ? buffer : ".";
+}
+
+TEST_F(PlugInDllTest, GetDataAnswersFromARealFile) {
+  const std::string sep = DecimalSeparator();
+  const TScratchFolder folder("filedata-query");
+  const std::string file = folder.PathOf("values.txt");
+  std::ofstream(file, std::ios::binary) << "10\r\n20\r\nTemp: 42" << sep << "5 C\r\nlast words\r\n";
+
+  const std::vector<TQueryCase> cases = {
+      {0, "FILENAME=@|LINE=2", S_OK, 0, "", 20, "No error"},
+      {0, "FILENAME=@|LINE=2|START=2", S_OK, 0, "", 0, "No error"},
+      {0, "FILENAME=@|LINE=3|START=7|LENGTH=4", S_OK, 0, "", 42.5, "No error"},
+      {0, "FILENAME=@|LINE=3|START=7", S_OK, 1, "42" + sep + "5 C", 0, "No error"},
+      {0, "filename=@|line=0", S_OK, 1, "last words", 0, "No error"},
+      {0, "FILENAME=@|LINE=1|START=9", S_OK, 1, "", 0, "No error"},
+      {0, nullptr, S_OK, 1, "Invalid Arguments", 0, "No error"},
+      {0, "FILENAME=@.missing|LINE=1", S_OK, 1, "Invalid Arguments", 0, "No error"},
+      {1, "FILENAME=@", E_FAIL, kUntouchedByte, kUntouched, 0, "Index out of bounds"},
+      {0, "FILENAME=@|LINE=x", E_FAIL, -1, "", 0, "'x' is not a valid integer value"},
+      {0, "FILENAME=@|LINE=9", E_FAIL, -1, "", 0, "List index out of bounds (8)"},
+  };
+  for (const TQueryCase& query : cases) {
+    std::string params = query.params ? query.params : "";
+    if (const auto at = params.find('@'); at != std::string::npos) params.replace(at, 1, file);
+    SCOPED_TRACE(query.params ? params : "null parameters");
+    const TPlugIn plugIn = NewPlugIn();
+    ASSERT_TRUE(plugIn.gen);
+
+    const char* itemName = kUntouched;
+    BYTE kind = kUntouchedByte;
+    const char* text = kUntouched;
+    double number = kUntouchedNumber;
+    EXPECT_EQ(plugIn.gen->GetData(query.itemIndex, query.params ? params.c_str() : nullptr, &itemName, &kind, &text,
+                                  &number),
+              query.result);
+    if (query.kind >= 0) {
+      EXPECT_EQ(kind, query.kind);
+      EXPECT_EQ(Shown(text), query.text);
+      EXPECT_EQ(Shown(itemName), query.result == S_OK ? "Filedata" : kUntouched);
+      if (query.kind == 0) {
+        EXPECT_DOUBLE_EQ(number, query.number);
+      } else {
+        EXPECT_EQ(number, kUntouchedNumber);
+      }
+    }
+    EXPECT_EQ(plugIn.LastError(), query.lastError);
+  }
+}
+
+// A hole reads as zero bytes, which end the text, so the line before it
+// shows that the whole size, high word and all, was taken.
+TEST_F(PlugInDllTest, FilesOf2GiBAndMoreAreReadToTheirSize) {
+  const TScratchFolder folder("filedata-huge");
+  const std::string file = folder.PathOf("huge.txt");
+  for (const std::uintmax_t size : {(2ull << 30) + 6, (4ull << 30) + 6}) {
+    SCOPED_TRACE(size);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << "first\r\nsecond\r\n";
+    std::filesystem::resize_file(file, size);
+    ASSERT_EQ(std::filesystem::file_size(file), size);
+    const TPlugIn plugIn = NewPlugIn();
+    ASSERT_TRUE(plugIn.gen);
+    const std::string params = "FILENAME=" + file + "|LINE=0";
+    const char* name = nullptr;
+    const char* text = nullptr;
+    BYTE kind = kUntouchedByte;
+    double number = kUntouchedNumber;
+    ASSERT_EQ(plugIn.gen->GetData(0, params.c_str(), &name, &kind, &text, &number), S_OK) << plugIn.LastError();
+    EXPECT_EQ(Shown(text), "second");
+  }
+}
+
+TEST_F(PlugInDllTest, AFailureShowsOnlyInTheLastErrorOfItsOwnObject) {
+  const TPlugIn failing = NewPlugIn();
+  const TPlugIn other = NewPlugIn();
+  ASSERT_TRUE(failing.gen && other.gen);
+  std::string shown;
+  EXPECT_EQ(AboutItem(failing, 7, shown), E_FAIL);
+  EXPECT_EQ(failing.LastError(), "Index out of bounds");
+  EXPECT_EQ(other.LastError(), "No error");
+  // A later success does not clear it.
+  EXPECT_EQ(AboutItem(failing, 0, shown), S_OK);
+  EXPECT_EQ(failing.LastError(), "Index out of bounds");
+}
+
+}  // namespace
+}  // namespace filedata::plugintest

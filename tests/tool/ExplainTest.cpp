@@ -1,0 +1,133 @@
+// filedata --explain names the rule behind each answer. The cases check the
+// facts a step must carry, not its wording, and that explaining a query does
+// not change its answer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "descriptor/Descriptor.h"
+#include "tests/query/TempDir.h"
+#include "tools/filedata/Explain.h"
+
+#ifdef _WIN32
+#include <sys/utime.h>
+#else
+#include <utime.h>
+#endif
+
+namespace filedata::tool {
+namespace {
+
+struct TFact {
+  const char* step;
+  std::vector<const char*> says;  // every one appears in one detail of that step
+};
+
+struct TExplainCase {
+  const char* content;  // of the file "@" stands for
+  const char* params;
+  std::vector<TFact> facts;
+};
+
+class ExplainTest : public testing::TempDirTest {
+ protected:
+  std::string Params(const TExplainCase& c) {
+    std::string params = c.params;
+    const std::string file = Write("f.txt", c.content);
+    for (std::size_t at; (at = params.find('@')) != std::string::npos;) params.replace(at, 1, file);
+    return params;
+  }
+};
+
+bool Says(const TExplained& explained, const TFact& fact) {
+  for (const TExplainStep& step : explained.Steps) {
+    if (step.Step != fact.step) continue;
+    bool all = true;
+    for (const char* part : fact.says) all = all && step.Detail.find(part) != std::string::npos;
+    if (all) return true;
+  }
+  return false;
+}
+
+TEST_F(ExplainTest, EachRuleIsNamedWhereItApplies) {
+  std::filesystem::create_directory(Dir() / "folder");
+  const std::string folder = PathOf("folder");
+  const TExplainCase cases[] = {
+      // The pairs of the parameter text.
+      {"1\n2\n", "FILENAME=@| LINE=2", {{"pair", {"pair 2", "\" LINE\"", "blanks"}}, {"line", {"line 1"}}}},
+      {"1\n", "FILENAME=@|Other=7|novalue||LINE=1",
+       {{"pair", {"pair 2", "\"Other\"", "no key", "FILENAME, LINE, START, LENGTH"}},
+        {"pair", {"pair 3", "no \"=\""}},
+        {"pair", {"pair 4", "empty"}}}},
+      {"1\n", "FILENAME=@|LINE=1=junk", {{"pair", {"pair 2", "\"1\"", "its own \"=\""}}}},
+      {"1\n2\n", "FILENAME=@|LINE=1|line=2", {{"pair", {"pair 3", "overrides pair 2"}}, {"line", {"line 2"}}}},
+      {"1\n", "FILENAME=@|LINE=abc", {{"pair", {"LINE", "\"abc\"", "integer"}}, {"answer", {"E_FAIL", "'abc'"}}}},
+      // The file test.
+      {"", "LINE=2", {{"file", {"FILENAME is missing"}}, {"answer", {"Invalid Arguments"}}}},
+      {"", "FILENAME=@.missing", {{"file", {"no such file"}}, {"answer", {"S_OK", "Invalid Arguments"}}}},
+      {"1\n", "FILENAME=@*", {{"file", {"wildcard", "\"f.txt\"", "cannot succeed"}}, {"answer", {"E_FAIL", "open"}}}},
+      // The line.
+      {"a\nb\n", "FILENAME=@|LINE=6", {{"line", {"line 6", "2 lines"}}, {"answer", {"(5)"}}}},
+      {"a\nb\n", "FILENAME=@|LINE=-1", {{"line", {"LINE=-1", "never", "2 lines", "only 0"}}, {"answer", {"(2)"}}}},
+      {"", "FILENAME=@|LINE=0", {{"line", {"no lines"}}, {"answer", {"(-1)"}}}},
+      {"a\nb\nlast", "FILENAME=@|LINE=0", {{"line", {"last line", "\"last\""}}}},
+      {"a\nb\n", "FILENAME=@|LINE=2", {{"line", {"line 2", "2 lines read", "\"b\""}}}},
+      // The cut.
+      {"Temp: 42.5 C", "FILENAME=@|START=7|LENGTH=4",
+       {{"cut", {"bytes 7-10", "\"42.5\""}}, {"number", {"\"42.5\"", "a number"}}, {"answer", {"kind 0", "42.5"}}}},
+      {"Temp: 42.5 C", "FILENAME=@|START=-3|LENGTH=2", {{"cut", {"bytes 1-2", "below 1"}}}},
+      {"Temp: 42.5 C", "FILENAME=@|START=20", {{"cut", {"nothing", "past the end", "12 bytes"}}, {"number", {"empty"}}}},
+      {"Temp: 42.5 C", "FILENAME=@|LENGTH=-2", {{"cut", {"nothing", "negative LENGTH"}}}},
+      {"Temp: 42.5 C", "FILENAME=@|START=7|LENGTH=99", {{"cut", {"bytes 7-12", "ends first"}}}},
+      // The number test.
+      {"Temp: 42.5 C", "FILENAME=@|START=7",
+       {{"cut", {"to the end of the line"}}, {"number", {"\"42.5 C\"", "byte 6", "\"C\"", "separator"}},
+        {"answer", {"kind 1", "\"42.5 C\""}}}},
+      {"1e4999", "FILENAME=@", {{"number", {"beyond the range"}}}},
+  };
+  for (const TExplainCase& c : cases) {
+    const std::string params = Params(c);
+    SCOPED_TRACE(params);
+    const TExplained explained = Explain(params);
+    for (const TFact& fact : c.facts) {
+      std::string said;
+      for (const char* part : fact.says) said += std::string(" [") + part + "]";
+      EXPECT_TRUE(Says(explained, fact)) << fact.step << " should say" << said << "\n" << PlainExplanation(explained);
+    }
+
+    // The answer explained is the answer the host gets without an explanation.
+    TDescriptor plain;
+    const TQueryOutcome unexplained = AskQuery(plain, params);
+    EXPECT_EQ(explained.Outcome.Result, unexplained.Result);
+    EXPECT_EQ(explained.Outcome.ValueKind, unexplained.ValueKind);
+    EXPECT_EQ(explained.Outcome.Text, unexplained.Text);
+    EXPECT_EQ(explained.Outcome.Error, unexplained.Error);
+    if (unexplained.Result == hr::Ok && unexplained.ValueKind == 0) {
+      EXPECT_EQ(explained.Outcome.Number, unexplained.Number);
+    }
+  }
+}
+
+TEST_F(ExplainTest, AFolderAndAnOddStampAreNamedAsSuch) {
+  std::filesystem::create_directory(Dir() / "folder");
+  const std::string old = Write("old.txt", "1\n");
+  const std::int64_t stamp = 315532800 - 10 * 86400;  // late 1979
+  utimbuf times{static_cast<time_t>(stamp), static_cast<time_t>(stamp)};
+  ASSERT_EQ(utime(old.c_str(), &times), 0);
+  EXPECT_TRUE(Says(Explain("FILENAME=" + PathOf("folder")), {"file", {"a folder"}}));
+  EXPECT_TRUE(Says(Explain("FILENAME=" + PathOf("fold*")), {"file", {"first match \"folder\"", "a folder"}}));
+  EXPECT_TRUE(Says(Explain("FILENAME=" + old), {"file", {"1979", "outside 1980-2107"}}));
+}
+
+TEST(ExplainJson, EachStepIsAnObjectWithItsValues) {
+  const TExplained explained = Explain("LINE=2| START=3");
+  const std::string json = JsonText(JsonExplanation(explained));
+  for (const char* fragment : {R"({"step":"pair","detail":"pair 1 \"LINE=2\": sets LINE)", R"("sets":"LINE"})",
+                               R"("use":"blank around key")", R"({"step":"answer")", R"("hr":"S_OK","kind":1,)"}) {
+    EXPECT_NE(json.find(fragment), std::string::npos) << fragment << "\n" << json;
+  }
+}
+
+}  // namespace
+}  // namespace filedata::tool

@@ -1,0 +1,174 @@
+#include "tools/common/Description.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "tools/common/ResultNames.h"
+
+namespace filedata::tool {
+
+namespace {
+using CountOperation = HResult (IPlugIn::*)(std::int32_t, std::int32_t*) noexcept;
+using ParamOperation = HResult (IPlugIn::*)(std::int32_t, std::int32_t, const char**, const char**,
+                                            const char**) noexcept;
+
+void Check(IPlugIn& plugIn, HResult result, const char* operation) {
+  if (result == hr::Ok) return;
+  std::string reason = std::string(operation) + " answered " + ResultName(result);
+  const char* lastError = nullptr;
+  if (plugIn.GetLastErrorText(&lastError) == hr::Ok && lastError) reason += std::string(" (") + lastError + ")";
+  throw std::runtime_error(reason);
+}
+
+// A plug-in reached through its interfaces might answer S_OK and leave a text
+// unwritten; that is a fault to report, not a null to copy.
+std::string Answered(const char* text, const char* operation) {
+  if (!text) throw std::runtime_error(std::string(operation) + " answered S_OK but wrote no text");
+  return text;
+}
+
+TParamDescription DescribeParam(IPlugIn& plugIn, std::int32_t item, std::int32_t index, ParamOperation info) {
+  const char* name = nullptr;
+  const char* fallback = nullptr;
+  const char* description = nullptr;
+  Check(plugIn, (plugIn.*info)(item, index, &name, &fallback, &description), "parameter info");
+  TParamDescription param;
+  param.Name = Answered(name, "parameter info");
+  param.Default = Answered(fallback, "parameter info");
+  param.Description = Answered(description, "parameter info");
+  const char* editorText = nullptr;
+  Check(plugIn, plugIn.GetParamEditor(item, name, &param.EditorKind, &editorText), "GetParamEditor");
+  if (editorText) param.EditorText = editorText;
+  return param;
+}
+
+std::vector<TParamDescription> DescribeParams(IPlugIn& plugIn, std::int32_t item, CountOperation count,
+                                              ParamOperation info) {
+  std::int32_t rows = 0;
+  Check(plugIn, (plugIn.*count)(item, &rows), "parameter count");
+  std::vector<TParamDescription> params;
+  for (std::int32_t i = 0; i < rows; ++i) params.push_back(DescribeParam(plugIn, item, i, info));
+  return params;
+}
+
+TDataItemDescription DescribeDataItem(IPlugIn& plugIn, std::int32_t index) {
+  TDataItemDescription item;
+  item.Index = index;
+  const char* name = nullptr;
+  Check(plugIn, plugIn.GetDataInfo(index, &name, &item.Kind), "GetDataInfo");
+  item.Name = Answered(name, "GetDataInfo");
+  Check(plugIn, plugIn.GetEditorFlags(index, &item.EditorFlags), "GetEditorFlags");
+  item.Params = DescribeParams(plugIn, index, &IPlugIn::GetParamCount, &IPlugIn::GetParamInfo);
+  item.AdvancedParams = DescribeParams(plugIn, index, &IPlugIn::GetAdvancedParamCount, &IPlugIn::GetAdvancedParamInfo);
+  return item;
+}
+
+std::vector<TAboutRowDescription> DescribeAbout(IPlugIn& plugIn) {
+  std::int32_t rows = 0;
+  Check(plugIn, plugIn.GetAboutCount(&rows), "GetAboutCount");
+  std::vector<TAboutRowDescription> about;
+  for (std::int32_t i = 0; i < rows; ++i) {
+    const char* key = nullptr;
+    const char* value = nullptr;
+    Check(plugIn, plugIn.GetAboutItem(i, &key, &value), "GetAboutItem");
+    about.push_back({Answered(key, "GetAboutItem"), Answered(value, "GetAboutItem")});
+  }
+  return about;
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+  return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+}
+
+std::string EditorHint(const TParamDescription& param) {
+  const std::string hint = "editor " + std::to_string(param.EditorKind);
+  return param.EditorText ? hint + " with text \"" + *param.EditorText + "\"" : hint + ", no text";
+}
+
+std::string PlainParams(const char* heading, const std::vector<TParamDescription>& params) {
+  std::size_t width = 0;
+  for (const auto& param : params) width = std::max(width, param.Name.size() + 2);
+  std::string out = std::string("  ") + heading + "\n";
+  for (const auto& param : params) {
+    out += "    " + Padded(param.Name, width) + "default \"" + param.Default + "\", " + EditorHint(param) + "\n";
+    out += "    " + Padded("", width) + param.Description + "\n";
+  }
+  return out;
+}
+
+TJson JsonParams(const std::vector<TParamDescription>& params) {
+  TJson out = TJson::array();
+  for (const TParamDescription& param : params) {
+    out.push_back({{"name", param.Name},
+                   {"default", param.Default},
+                   {"description", param.Description},
+                   {"editorKind", param.EditorKind},
+                   {"editorText", param.EditorText ? TJson(*param.EditorText) : TJson()}});
+  }
+  return out;
+}
+
+TJson JsonDataItem(const TDataItemDescription& item) {
+  return {{"index", item.Index},
+          {"name", item.Name},
+          {"kind", item.Kind},
+          {"editorFlags", item.EditorFlags},
+          {"params", JsonParams(item.Params)},
+          {"advancedParams", JsonParams(item.AdvancedParams)}};
+}
+}  // namespace
+
+TDescription Describe(IPlugIn& plugIn, bool withLastErrorText) {
+  TDescription description;
+  const char* name = nullptr;
+  Check(plugIn, plugIn.GetName(&name), "GetName");
+  description.Name = Answered(name, "GetName");
+  Check(plugIn, plugIn.GetVersionA(&description.VersionA), "GetVersionA");
+  Check(plugIn, plugIn.GetVersionB(&description.VersionB), "GetVersionB");
+  description.About = DescribeAbout(plugIn);
+  std::int32_t items = 0;
+  Check(plugIn, plugIn.GetDataCount(&items), "GetDataCount");
+  for (std::int32_t i = 0; i < items; ++i) description.DataItems.push_back(DescribeDataItem(plugIn, i));
+  const char* location = nullptr;
+  Check(plugIn, plugIn.GetUpdateLocation(&location), "GetUpdateLocation");
+  description.UpdateLocation = Answered(location, "GetUpdateLocation");
+  if (withLastErrorText) {
+    const char* lastError = nullptr;
+    Check(plugIn, plugIn.GetLastErrorText(&lastError), "GetLastErrorText");
+    description.LastErrorText = Answered(lastError, "GetLastErrorText");
+  }
+  return description;
+}
+
+std::string PlainDescription(const TDescription& description) {
+  constexpr std::size_t kLabelWidth = 17;
+  std::string out = Padded("Name", kLabelWidth) + description.Name + "\n";
+  out += Padded("Version words", kLabelWidth) + "A " + std::to_string(description.VersionA) + ", B " +
+         std::to_string(description.VersionB) + "\n";
+  out += Padded("Update location", kLabelWidth) + description.UpdateLocation + "\n";
+  if (description.LastErrorText) out += Padded("Last-error text", kLabelWidth) + *description.LastErrorText + "\n";
+  out += "\nAbout\n";
+  std::size_t width = 0;
+  for (const auto& row : description.About) width = std::max(width, row.Key.size() + 2);
+  for (const auto& row : description.About) out += "  " + Padded(row.Key, width) + row.Value + "\n";
+  for (const auto& item : description.DataItems) {
+    out += "\nData item " + std::to_string(item.Index) + ": " + item.Name + " (kind " + std::to_string(item.Kind) +
+           ", editor flags " + std::to_string(item.EditorFlags) + ")\n";
+    out += PlainParams("Parameters", item.Params) + PlainParams("Advanced parameters", item.AdvancedParams);
+  }
+  return out;
+}
+
+TJson JsonDescription(const TDescription& description) {
+  TJson about = TJson::array();
+  for (const TAboutRowDescription& row : description.About) about.push_back({{"key", row.Key}, {"value", row.Value}});
+  TJson items = TJson::array();
+  for (const TDataItemDescription& item : description.DataItems) items.push_back(JsonDataItem(item));
+  TJson out = {{"name", description.Name},         {"versionA", description.VersionA},
+               {"versionB", description.VersionB}, {"about", std::move(about)},
+               {"dataItems", std::move(items)},    {"updateLocation", description.UpdateLocation}};
+  if (description.LastErrorText) out["lastErrorText"] = *description.LastErrorText;
+  return out;
+}
+
+}  // namespace filedata::tool
