@@ -244,6 +244,4 @@ const char* FindLastLineBreak(const char* begin, const char* end) noexcept {
 
 std::uint64_t CountLineEnds(const char* p, const char* end) noexcept { return Searches().CountLineEnds(p, end); }
 
-const char* ByteSearchKind() noexcept { return Searches().Kind; }
-
 }  // namespace filedata

@@ -22,9 +22,6 @@ const char* FindLastLineBreak(const char* begin, const char* end) noexcept;
 // with LF.
 std::uint64_t CountLineEnds(const char* p, const char* end) noexcept;
 
-// Which search runs here: "avx2", "sse2" or "portable".
-const char* ByteSearchKind() noexcept;
-
 // Every search this build and processor can run, the one in use first, so
 // that tests and benchmarks can hold each against the others.
 struct TByteSearches {
