@@ -22,8 +22,6 @@ struct TPresenceTest {
 // time, lies from 1980 through 2107.
 TPresenceTest TestPresence(const std::string& name);
 
-inline bool FileIsPresent(const std::string& name) { return TestPresence(name).Result == TPresence::Present; }
-
 // What the reader of a file needs of it; tests stand in their own to make
 // reads fail.
 class TFileReader {
