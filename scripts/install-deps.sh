@@ -36,7 +36,9 @@ fi
 benchmark_src=/usr/src/benchmark
 if [ ! -f "$benchmark_src/CMakeLists.txt" ]; then
   sources=/etc/apt/sources.list.d/debian-src.sources
-  [ -f "$sources" ] || sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$sources"
+  if [ ! -f "$sources" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$sources"
+  fi
   work=$(mktemp -d)
   fetch() { (cd "$work" && apt-get source -qq --download-only "benchmark=$(dpkg-query -W -f='${Version}' libbenchmark-dev)") >/dev/null 2>&1; }
   if fetch || { apt-get update -qq && fetch; }; then
