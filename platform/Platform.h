@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace filedata::platform {
 
@@ -17,9 +18,14 @@ struct TPresenceTest {
   int Year = 0;       // the local year of its last-write time, when it was read
 };
 
+// The years a last-write time may lie in, in local time, for its file to
+// count as present: those a DOS date word can hold.
+inline constexpr int kFirstStampYear = 1980;
+inline constexpr int kLastStampYear = 2107;
+
 // Present when the first directory entry matching NAME (which may hold the
 // wildcards * and ?) is not a directory and its last-write time, in local
-// time, lies from 1980 through 2107.
+// time, lies from kFirstStampYear through kLastStampYear.
 TPresenceTest TestPresence(const std::string& name);
 
 // What the reader of a file needs of it; tests stand in their own to make
@@ -66,6 +72,15 @@ std::string SystemMessageText(std::uint32_t code);
 // The same without trailing blanks, line breaks or full stops, as every
 // message of the library quotes it.
 std::string SystemErrorText(std::uint32_t code);
+
+// UTF-16 code units (in the host's order) as the 8-bit text the plug-in
+// hands out: the system's ANSI code page on Windows, where a character it
+// lacks becomes "?" (never a look-alike: an infinity sign is no 8), UTF-8 on
+// POSIX. An unpaired surrogate becomes "?" or U+FFFD, as the system has it.
+std::string Utf16ToHostText(std::u16string_view units);
+
+// What Utf16ToHostText converts to, in words: "code page 1252", "UTF-8".
+std::string HostTextName();
 
 // The decimal separator of the calling thread's locale when it is one byte,
 // else the full stop.

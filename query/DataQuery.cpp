@@ -1,47 +1,33 @@
 #include "query/DataQuery.h"
 
+#include <iterator>
+
 #include "query/Filter.h"
 #include "query/FloatParse.h"
 #include "query/IntegerParse.h"
 #include "query/LineSelection.h"
 #include "query/QueryObserver.h"
+#include "query/TextFile.h"
 #include "query/Text.h"
 #include "query/X87.h"
 
 namespace filedata {
 
 namespace {
-enum class TKey { FileName, Line, Start, Length };
+constexpr bool KeysInOrder() {
+  for (std::size_t i = 0; i < std::size(kQueryKeys); ++i) {
+    if (static_cast<std::size_t>(kQueryKeys[i].Key) != i) return false;
+  }
+  return true;
+}
+static_assert(KeysInOrder(), "KeyName looks a key up by its place");
 
-struct TKeyName {
-  std::string_view name;
-  TKey key;
-};
-constexpr TKeyName kKeys[] = {
-    {kQueryKeys[0], TKey::FileName},
-    {kQueryKeys[1], TKey::Line},
-    {kQueryKeys[2], TKey::Start},
-    {kQueryKeys[3], TKey::Length},
-};
-
-const TKeyName* FindKey(std::string_view key) {
-  // Upper-cased and compared byte for byte, as AsciiUpperCase and TextEquals would.
-  for (const TKeyName& known : kKeys) {
-    if (TextEqualsIgnoringAsciiCase(key, known.name)) return &known;
+const TQueryKeyName* FindKey(std::string_view key) {
+  // The key upper-cased (ASCII) and compared byte for byte with each name.
+  for (const TQueryKeyName& known : kQueryKeys) {
+    if (TextEqualsIgnoringAsciiCase(key, known.Name)) return &known;
   }
   return nullptr;
-}
-
-// Fields 1 and 2 of PAIR at "=" in one pass: what ExtractField gives for
-// each, without a copy. False when the pair has no "=".
-bool SplitPair(std::string_view pair, std::string_view& key, std::string_view& value) {
-  std::int32_t fields = 0;
-  ForEachField(pair, "=", true, [&](std::int32_t index, std::string_view field) {
-    (index == 1 ? key : value) = field;
-    fields = index;
-    return index < 2;
-  });
-  return fields == 2;
 }
 
 std::string_view WithoutBlanks(std::string_view text) {
@@ -52,16 +38,17 @@ std::string_view WithoutBlanks(std::string_view text) {
 
 // Why a pair sets what it sets, or nothing; asked only by an observer.
 TQueryObserver::TPair DescribePair(std::int32_t index, std::string_view pair, std::string_view key,
-                                   std::string_view value, bool hasEquals, const TKeyName* known) {
+                                   std::string_view value, bool hasEquals, const TQueryKeyName* known) {
   using TUse = TQueryObserver::TPairUse;
   TQueryObserver::TPair described;
   described.Index = index;
   described.Text = pair;
   described.Key = key;
   described.Value = value;
+  described.HasEquals = hasEquals;
   if (known) {
     described.Use = TUse::Sets;
-    described.SetsKey = known->name;
+    described.SetsKey = known->Key;
     described.ValueCutShort = hasEquals && value.data() + value.size() < pair.data() + pair.size();
   } else if (pair.empty()) {
     described.Use = TUse::Empty;
@@ -76,21 +63,21 @@ TQueryObserver::TPair DescribePair(std::int32_t index, std::string_view pair, st
 void ApplyPair(std::int32_t index, std::string_view pair, TQueryParameters& query, TQueryObserver* observer) {
   std::string_view key, value;
   const bool hasEquals = SplitPair(pair, key, value);
-  const TKeyName* known = FindKey(key);
+  const TQueryKeyName* known = FindKey(key);
   if (observer) observer->OnPair(DescribePair(index, pair, key, value, hasEquals, known));
   if (!known) return;
-  switch (known->key) {
-    case TKey::FileName: query.FileName.assign(value); break;
-    case TKey::Line: query.Line = ParseInteger(value); break;
-    case TKey::Start: query.Start = ParseInteger(value); break;
-    case TKey::Length: query.Length = ParseInteger(value); break;
+  switch (known->Key) {
+    case TQueryKey::FileName: query.FileName.assign(value); break;
+    case TQueryKey::Line: query.Line = ParseInteger(value); break;
+    case TQueryKey::Start: query.Start = ParseInteger(value); break;
+    case TQueryKey::Length: query.Length = ParseInteger(value); break;
   }
 }
 }  // namespace
 
 TQueryParameters ParseQueryParameters(std::string_view params, TQueryObserver* observer) {
   TQueryParameters query;
-  ForEachField(params, "|", true, [&](std::int32_t index, std::string_view pair) {
+  ForEachField(params, "|", [&](std::int32_t index, std::string_view pair) {
     ApplyPair(index, pair, query, observer);
     return true;
   });
@@ -106,7 +93,14 @@ TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer)
     answer.Text = kInvalidArguments;
     return answer;
   }
-  const std::string line = SelectLine(query.FileName, query.Line, observer);
+  platform::TReadOnlyFile file;
+  OpenTextFile(query.FileName, file);
+  return AnswerFromFile(file, query, observer);
+}
+
+TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& query, TQueryObserver* observer) {
+  TDataAnswer answer;
+  const std::string line = SelectLine(file, query.FileName, query.Line, observer);
   const std::int64_t length = query.Length == -1 ? static_cast<std::int64_t>(line.size()) : query.Length;
   TCutReport cutReport;
   const std::string_view cut = CutText(line, query.Start, length, observer ? &cutReport : nullptr);

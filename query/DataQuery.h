@@ -13,8 +13,21 @@ namespace filedata {
 // present. It is an answer, not a failure.
 inline constexpr char kInvalidArguments[] = "Invalid Arguments";
 
-// The keys a parameter pair may set, matched after ASCII upper-casing.
-inline constexpr std::string_view kQueryKeys[] = {"FILENAME", "LINE", "START", "LENGTH"};
+// The keys a parameter pair may set, matched after ASCII upper-casing; the
+// host's parameter rows name them (descriptor/DescriptorTables.h).
+enum class TQueryKey : std::uint8_t { FileName, Line, Start, Length };
+struct TQueryKeyName {
+  TQueryKey Key;
+  std::string_view Name;  // upper case, as matched
+};
+// In the order of TQueryKey.
+inline constexpr TQueryKeyName kQueryKeys[] = {
+    {TQueryKey::FileName, "FILENAME"},
+    {TQueryKey::Line, "LINE"},
+    {TQueryKey::Start, "START"},
+    {TQueryKey::Length, "LENGTH"},
+};
+constexpr std::string_view KeyName(TQueryKey key) noexcept { return kQueryKeys[static_cast<std::size_t>(key)].Name; }
 
 struct TQueryParameters {
   std::string FileName;
@@ -40,6 +53,13 @@ struct TDataAnswer {
 // that cannot be opened or read, and a number the calling thread cannot
 // store.
 TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer = nullptr);
+
+namespace platform {
+class TFileReader;
+}
+// The same on FILE, already open as the query's file name: no presence test.
+TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& query,
+                           TQueryObserver* observer = nullptr);
 
 // ParseQueryParameters, then AnswerQuery. OBSERVER, when given, is told
 // each step (QueryObserver.h).

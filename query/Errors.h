@@ -1,6 +1,10 @@
 #pragma once
-// The library's exception classes. Each carries its finished message text;
-// the message patterns live in one place (Errors.cpp).
+// The query's exception classes. Each carries its finished message text;
+// their message patterns live in Errors.cpp. The COM binding's two
+// exceptions are in com/OleErrors.h, and the fixed texts the host is told
+// without an exception ("Invalid Arguments", "No error", "Index out of
+// bounds") beside the answers they belong to (DataQuery.h,
+// descriptor/DescriptorTables.h).
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -24,6 +28,8 @@ class EConvertError : public Exception {
   static EConvertError InvalidInteger(std::string_view text);
 };
 
+// EStringListError: raised for a line the file does not have ("List index
+// out of bounds (i)").
 class EStringListError : public Exception {
  public:
   using Exception::Exception;

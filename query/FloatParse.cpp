@@ -17,7 +17,7 @@ constexpr std::int64_t kScaleLimit = 5120;
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Where the parts of a number lie in its text; only syntax, no arithmetic.
-struct NumberLayout {
+struct TNumberLayout {
   std::string_view integerDigits;
   std::string_view fractionDigits;
   bool negative = false;
@@ -25,7 +25,7 @@ struct NumberLayout {
 };
 
 // False with STOPPED at the first byte that breaks the form.
-bool ScanNumber(std::string_view text, char separator, NumberLayout& layout, std::size_t& stopped) {
+bool ScanNumber(std::string_view text, char separator, TNumberLayout& layout, std::size_t& stopped) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   auto readDigits = [&] {
@@ -83,7 +83,7 @@ bool TryParseFloat(std::string_view text, long double& value, char separator, TN
   x87::ClearExceptionFlags();
   x87::LoadControlWord(x87::kParseControlWord);
 
-  NumberLayout layout;
+  TNumberLayout layout;
   std::size_t stopped = 0;
   const bool wellFormed = ScanNumber(UpToFirstZero(text), separator, layout, stopped);
   bool accepted = wellFormed;

@@ -2,60 +2,46 @@
 
 #include <utility>
 
-#include "query/ByteSearch.h"
-
 namespace filedata {
 
-namespace {
-constexpr char kCR = '\r';
-constexpr char kLF = '\n';
-
-// The bytes before the first zero byte, and whether there was one.
-std::string_view UpToZero(std::string_view bytes, bool& ended) {
-  const char* zero = FindZeroByte(bytes.data(), bytes.data() + bytes.size());
-  ended = zero != bytes.data() + bytes.size();
-  return bytes.substr(0, static_cast<std::size_t>(zero - bytes.data()));
-}
-}  // namespace
-
-bool TLastLineScanner::OnBytes(std::string_view bytes) {
-  bool ended = false;
-  std::string_view text = UpToZero(bytes, ended);
-  if (text.empty()) return !ended;  // nothing between: a CR before still waits for its LF
+bool TLastLineScanner::OnUnits(std::string_view text) {
+  const std::size_t unit = units_.UnitSize;
   // The LF of a CR LF split across chunks is part of the break before it.
-  if (std::exchange(afterCR_, false) && text.front() == kLF) text.remove_prefix(1);
-  if (text.empty()) return !ended;
-  afterCR_ = text.back() == kCR;
+  if (std::exchange(afterCR_, false) && !text.empty() && units_.IsLF(text.data())) text.remove_prefix(unit);
+  if (text.empty()) return true;
   const char* begin = text.data();
   const char* end = begin + text.size();
-  const char* lastBreak = FindLastLineBreak(begin, end);
+  afterCR_ = units_.IsCR(end - unit);
+  const char* lastBreak = units_.FindLastLineBreak(begin, end);
   if (!lastBreak) {
     tail_.append(begin, end);
-    return !ended;
+    return true;
   }
-  // The break that ended the line before the tail: one byte, or CR LF.
-  const char* lineEnd = (*lastBreak == kLF && lastBreak > begin && lastBreak[-1] == kCR) ? lastBreak - 1 : lastBreak;
-  const char* breakBefore = FindLastLineBreak(begin, lineEnd);
+  // The break that ended the line before the tail: one unit, or CR LF.
+  const bool crlf = units_.IsLF(lastBreak) && lastBreak > begin && units_.IsCR(lastBreak - unit);
+  const char* lineEnd = crlf ? lastBreak - unit : lastBreak;
+  const char* breakBefore = units_.FindLastLineBreak(begin, lineEnd);
   if (breakBefore) {
-    previous_.assign(breakBefore + 1, lineEnd);
+    previous_.assign(breakBefore + unit, lineEnd);
   } else {
     previous_ = std::move(tail_);  // the line began in an earlier chunk
     previous_.append(begin, lineEnd);
   }
-  tail_.assign(lastBreak + 1, end);
+  tail_.assign(lastBreak + unit, end);
   sawBreak_ = true;
-  return !ended;
+  return true;
 }
 
-bool TLineCounter::OnBytes(std::string_view bytes) {
-  bool ended = false;
-  const std::string_view text = UpToZero(bytes, ended);
-  if (text.empty()) return !ended;
-  ends_ += CountLineEnds(text.data(), text.data() + text.size());
-  if (afterCR_ && text.front() == kLF) --ends_;  // CR LF across chunks: the CR was counted
-  afterCR_ = text.back() == kCR;
-  inLine_ = text.back() != kCR && text.back() != kLF;
-  return !ended;
+bool TLineCounter::OnUnits(std::string_view text) {
+  if (text.empty()) return true;
+  const std::size_t unit = units_.UnitSize;
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  ends_ += units_.CountLineEnds(begin, end);
+  if (afterCR_ && units_.IsLF(begin)) --ends_;  // CR LF across chunks: the CR was counted
+  afterCR_ = units_.IsCR(end - unit);
+  inLine_ = !afterCR_ && !units_.IsLF(end - unit);
+  return true;
 }
 
 }  // namespace filedata

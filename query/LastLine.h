@@ -1,39 +1,44 @@
 #pragma once
 // The end of a text without its every line: the last line, and the number
 // of lines, found with one fast search per chunk instead of a stop at each
-// line. The lines are those of the one splitting rule (LineSplitter.h).
+// line. The lines are those of the one splitting rule (LineSplitter.h), over
+// code units of either size.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "query/TextFile.h"
+#include "query/CodeUnits.h"
+#include "query/UnitSearch.h"
 
 namespace filedata {
 
 // Fed the text chunk by chunk; keeps only the last line and the one before
 // it, because a final line break adds no empty line.
-class TLastLineScanner final : public TChunkSink {
+class TLastLineScanner final : public TUnitSink {
  public:
-  // False once a zero byte has ended the text: feed no more.
-  bool OnBytes(std::string_view bytes) override;
+  explicit TLastLineScanner(const TUnitSearches& units) : units_(units) {}
+  bool OnUnits(std::string_view units) override;
   bool HasLines() const noexcept { return !tail_.empty() || sawBreak_; }
-  // The last line; call when the text has ended.
+  // The last line's code units; call when the text has ended.
   const std::string& LastLine() const noexcept { return tail_.empty() ? previous_ : tail_; }
 
  private:
-  std::string tail_;      // the line in progress: the bytes after the last break
+  const TUnitSearches& units_;
+  std::string tail_;      // the line in progress: the units after the last break
   std::string previous_;  // the line the last break ended
   bool sawBreak_ = false;
   bool afterCR_ = false;  // the last chunk ended on CR: an LF next belongs to it
 };
 
 // Counts the lines of a text fed chunk by chunk.
-class TLineCounter final : public TChunkSink {
+class TLineCounter final : public TUnitSink {
  public:
-  bool OnBytes(std::string_view bytes) override;
+  explicit TLineCounter(const TUnitSearches& units) : units_(units) {}
+  bool OnUnits(std::string_view units) override;
   std::uint64_t LineCount() const noexcept { return ends_ + (inLine_ ? 1 : 0); }
 
  private:
+  const TUnitSearches& units_;
   std::uint64_t ends_ = 0;
   bool inLine_ = false;  // the text so far ends inside a line
   bool afterCR_ = false;

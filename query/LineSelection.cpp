@@ -34,32 +34,30 @@ class TLineAtIndex final : public TLineSink {
 }
 }  // namespace
 
-std::string SelectLine(const std::string& fileName, std::int32_t line, TQueryObserver* observer) {
-  platform::TReadOnlyFile file;
-  OpenTextFile(fileName, file);
-  return SelectLine(file, fileName, line, observer);
-}
-
 std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line,
                        TQueryObserver* observer) {
+  TFileText text(file, fileName, observer);
   if (line >= 1) {
     const std::int64_t index = static_cast<std::int64_t>(line) - 1;
     TLineAtIndex wanted(index);
-    ReadLines(file, fileName, wanted);
+    TLineSplitter splitter(text.Units(), wanted);
+    if (text.Feed(splitter)) splitter.Finish();
     if (!wanted.found_) NoLine(index, static_cast<std::uint64_t>(wanted.seen_), observer);
-    if (observer) observer->OnLine(index, wanted.line_, static_cast<std::uint64_t>(wanted.seen_));
-    return std::move(wanted.line_);
+    std::string chosen = text.HostText(std::move(wanted.line_));
+    if (observer) observer->OnLine(index, chosen, static_cast<std::uint64_t>(wanted.seen_));
+    return chosen;
   }
   if (line == 0) {
-    TLastLineScanner last;
-    ReadChunks(file, fileName, last);
+    TLastLineScanner last(text.Units());
+    text.Feed(last);
     if (!last.HasLines()) NoLine(-1, 0, observer);
-    if (observer) observer->OnLine(-1, last.LastLine(), 0);
-    return last.LastLine();
+    std::string chosen = text.HostText(last.LastLine());
+    if (observer) observer->OnLine(-1, chosen, 0);
+    return chosen;
   }
   // A negative LINE lies past the last line: only the count is needed, for the message.
-  TLineCounter counter;
-  ReadChunks(file, fileName, counter);
+  TLineCounter counter(text.Units());
+  text.Feed(counter);
   NoLine(static_cast<std::int64_t>(counter.LineCount()) - line - 1, counter.LineCount(), observer);
 }
 

@@ -8,19 +8,17 @@
 
 namespace filedata {
 
-// LINE >= 1 selects that line; LINE <= 0 selects line count - LINE, so 0 is
-// the last line and anything below lies past it. Raises EStringListError
-// ("List index out of bounds (i)", i the 0-based index) for a line the file
-// does not have, and EFOpenError when the file cannot be opened.
-// OBSERVER, when given, learns the line selected or why there is none.
-class TQueryObserver;
-std::string SelectLine(const std::string& fileName, std::int32_t line, TQueryObserver* observer = nullptr);
-
 namespace platform {
 class TFileReader;
 }
-// The same on a file already open as FILENAME; raises EReadError when a read
-// of it fails.
+class TQueryObserver;
+
+// The line LINE selects in FILE, opened as FILENAME, as the host's 8-bit
+// text. LINE >= 1 selects that line; LINE <= 0 selects line count - LINE, so
+// 0 is the last line and anything below lies past it. Raises
+// EStringListError ("List index out of bounds (i)", i the 0-based index) for
+// a line the file does not have, and EReadError when a read fails.
+// OBSERVER, when given, learns the line selected or why there is none.
 std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line,
                        TQueryObserver* observer = nullptr);
 

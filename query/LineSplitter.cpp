@@ -1,13 +1,6 @@
 #include "query/LineSplitter.h"
 
-#include "query/ByteSearch.h"
-
 namespace filedata {
-
-namespace {
-constexpr char kCR = '\r';
-constexpr char kLF = '\n';
-}  // namespace
 
 bool TLineSplitter::Deliver(std::string_view line) {
   const bool more = sink_.OnLine(line);
@@ -16,32 +9,28 @@ bool TLineSplitter::Deliver(std::string_view line) {
   return more;
 }
 
-bool TLineSplitter::Feed(std::string_view bytes) {
+bool TLineSplitter::OnUnits(std::string_view units) {
   if (ended_) return false;
-  const char* p = bytes.data();
-  const char* const end = p + bytes.size();
+  const std::size_t unit = units_.UnitSize;
+  const char* p = units.data();
+  const char* const end = p + units.size();
   if (skipLineFeed_ && p < end) {
     skipLineFeed_ = false;
-    if (*p == kLF) ++p;
+    if (units_.IsLF(p)) p += unit;
   }
   while (p < end) {
-    const char* const stop = FindLineBreak(p, end);
+    const char* const stop = units_.FindLineBreak(p, end);
     if (stop == end) {
       pending_.append(p, stop);
       break;
     }
     std::string_view line(p, static_cast<std::size_t>(stop - p));
     if (!pending_.empty()) line = pending_.append(line);
-    if (*stop == '\0') {
-      if (!line.empty()) Deliver(line);
-      ended_ = true;
-      return false;
-    }
     if (!Deliver(line)) return false;
-    p = stop + 1;
-    if (*stop == kCR) {
+    p = stop + unit;
+    if (units_.IsCR(stop)) {
       if (p == end) skipLineFeed_ = true;
-      else if (*p == kLF) ++p;
+      else if (units_.IsLF(p)) p += unit;
     }
   }
   return true;
@@ -50,12 +39,6 @@ bool TLineSplitter::Feed(std::string_view bytes) {
 void TLineSplitter::Finish() {
   if (!ended_ && !pending_.empty()) Deliver(pending_);
   ended_ = true;
-}
-
-void SplitLines(std::string_view text, TLineSink& sink) {
-  TLineSplitter splitter(sink);
-  splitter.Feed(text);
-  splitter.Finish();
 }
 
 }  // namespace filedata

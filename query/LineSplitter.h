@@ -1,39 +1,42 @@
 #pragma once
 // The one line-splitting rule, fed chunk by chunk: CR LF, a lone CR and a
-// lone LF each end a line; a break at the very end adds no empty line; the
-// first zero byte ends the last line and all splitting.
+// lone LF each end a line; a break at the very end adds no empty line. It
+// works on code units of either size; the text it is fed has already ended
+// at its first zero unit (TextFile.h).
 #include <string>
 #include <string_view>
+
+#include "query/CodeUnits.h"
+#include "query/UnitSearch.h"
 
 namespace filedata {
 
 class TLineSink {
  public:
   virtual ~TLineSink() = default;
-  // Receives each line in order; returning false stops the splitting.
+  // Receives each line's code units in order; returning false stops the
+  // splitting.
   virtual bool OnLine(std::string_view line) = 0;
 };
 
-class TLineSplitter {
+class TLineSplitter final : public TUnitSink {
  public:
-  explicit TLineSplitter(TLineSink& sink) : sink_(sink) {}
+  TLineSplitter(const TUnitSearches& units, TLineSink& sink) : units_(units), sink_(sink) {}
 
-  // Splits the next bytes of the stream. False once splitting has ended
-  // (a zero byte was met or the sink asked to stop): feed no more.
-  bool Feed(std::string_view bytes);
-  // End of the stream: delivers the line in progress, if any.
+  // Splits the next units of the text. False once the sink has asked to
+  // stop: feed no more.
+  bool OnUnits(std::string_view units) override;
+  // End of the text: delivers the line in progress, if any.
   void Finish();
 
  private:
   bool Deliver(std::string_view line);
 
+  const TUnitSearches& units_;
   TLineSink& sink_;
-  std::string pending_;  // a line's start that crossed a chunk boundary
+  std::string pending_;        // a line's start that crossed a chunk boundary
   bool skipLineFeed_ = false;  // the last chunk ended on CR
   bool ended_ = false;
 };
-
-// Whole-text form: every line of TEXT, in order.
-void SplitLines(std::string_view text, TLineSink& sink);
 
 }  // namespace filedata

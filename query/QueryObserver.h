@@ -7,12 +7,13 @@
 #include <string_view>
 
 #include "platform/Platform.h"
+#include "query/DataQuery.h"
 #include "query/FloatParse.h"
 #include "query/Text.h"
+#include "query/TextEncoding.h"
 
 namespace filedata {
 
-struct TQueryParameters;
 
 class TQueryObserver {
  public:
@@ -31,14 +32,29 @@ class TQueryObserver {
     std::string_view Key;
     std::string_view Value;
     TPairUse Use = TPairUse::UnknownKey;
-    std::string_view SetsKey;    // the key's name, upper case, when it sets one
+    TQueryKey SetsKey = TQueryKey::FileName;  // the key it sets, when it sets one
     bool ValueCutShort = false;  // another "=" ends the value early
+    bool HasEquals = true;       // false: the whole pair is the key, the value is empty
   };
   // Each pair of the parameter text, before its value is read as a number.
   virtual void OnPair(const TPair&) {}
   // Every pair applied: the parameters the query goes on with.
   virtual void OnParameters(const TQueryParameters&) {}
   virtual void OnPresence(const std::string& /*fileName*/, const platform::TPresenceTest&) {}
+  // How the file's text is stored, as its first bytes tell.
+  virtual void OnEncoding(const TTextMark&) {}
+  struct TTextEnd {
+    bool EndedByZero = false;   // a zero unit ended the text before the end of the file
+    std::uint64_t ZeroAt = 0;   // its first byte, 0-based in the file
+    std::uint64_t BytesAfter = 0;  // the bytes of the file after it, ignored
+    std::size_t UnitSize = 1;
+    // For 8-bit text whose first bytes have every other byte zero: the
+    // UTF-16 it looks like, written without a mark; else EightBit.
+    TTextEncoding LooksLike = TTextEncoding::EightBit;
+    bool OddByteIgnored = false;  // UTF-16 whose last byte is half a unit
+  };
+  // The text ended, before the line was found or just after it.
+  virtual void OnTextEnd(const TTextEnd&) {}
   // The line selected: its 0-based index (-1: the last, uncounted), its
   // bytes, and the lines read to reach it (0: not counted).
   virtual void OnLine(std::int64_t /*index*/, std::string_view /*line*/, std::uint64_t /*linesRead*/) {}

@@ -19,12 +19,6 @@ std::string_view CutText(std::string_view source, std::int64_t start, std::int64
   return source.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(std::min(count, available)));
 }
 
-std::string AsciiUpperCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = AsciiUpperByte(c);
-  return out;
-}
-
 bool TextEqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -26,8 +26,6 @@ constexpr char AsciiUpperByte(char c) noexcept {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
 }
 
-std::string AsciiUpperCase(std::string_view text);
-
 // Case-sensitive byte comparison; zero bytes are ordinary bytes.
 inline bool TextEquals(std::string_view a, std::string_view b) noexcept { return a == b; }
 

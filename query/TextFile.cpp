@@ -1,7 +1,6 @@
 #include "query/TextFile.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "platform/Platform.h"
 #include "query/Errors.h"
@@ -10,35 +9,26 @@ namespace filedata {
 
 namespace {
 constexpr std::size_t kChunkBytes = 64 * 1024;
+// Enough of the first bytes to tell UTF-16 written without a mark.
+constexpr std::size_t kUnmarkedSample = 64;
 
-// Splits the bytes it is fed into lines.
-class TChunksToLines final : public TChunkSink {
- public:
-  explicit TChunksToLines(TLineSink& lines) : splitter_(lines) {}
-  bool OnBytes(std::string_view bytes) override { return splitter_.Feed(bytes); }
-  void Finish() { splitter_.Finish(); }
-
- private:
-  TLineSplitter splitter_;
-};
-}  // namespace
-
-bool ReadChunks(platform::TFileReader& file, const std::string& name, TChunkSink& sink) {
-  std::uint64_t remaining = file.SizeAtOpen();
-  const std::size_t bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, kChunkBytes));
-  const std::unique_ptr<char[]> buffer(new char[bufferSize ? bufferSize : 1]);
-  while (remaining > 0) {
-    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, bufferSize));
-    std::size_t got = 0;
-    if (!file.Read(buffer.get(), want, got)) {
-      throw EReadError::CannotRead(platform::FullPathOf(name), platform::SystemErrorText(file.ErrorCode()));
-    }
-    if (got == 0) break;  // the file shrank: keep what came
-    remaining -= got;
-    if (!sink.OnBytes(std::string_view(buffer.get(), got))) return false;
+// The UTF-16 that BYTES, a file's first bytes, look like when every other
+// byte is zero and the rest are not all zero; EightBit when they do not.
+TTextEncoding LooksLikeUnmarkedUtf16(std::string_view bytes) {
+  bytes = bytes.substr(0, std::min(bytes.size(), kUnmarkedSample) & ~std::size_t{1});
+  if (bytes.size() < 4) return TTextEncoding::EightBit;
+  bool allZero[2] = {true, true}, anyNonZero[2] = {false, false};  // of the even and the odd bytes
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const bool zero = bytes[i] == '\0';
+    allZero[i % 2] = allZero[i % 2] && zero;
+    anyNonZero[i % 2] = anyNonZero[i % 2] || !zero;
   }
-  return true;
+  // LE: 34 00 32 00; BE: 00 34 00 32.
+  if (allZero[1] && anyNonZero[0]) return TTextEncoding::Utf16LE;
+  if (allZero[0] && anyNonZero[1]) return TTextEncoding::Utf16BE;
+  return TTextEncoding::EightBit;
 }
+}  // namespace
 
 void OpenTextFile(const std::string& name, platform::TReadOnlyFile& file) {
   if (!file.Open(name)) {
@@ -46,15 +36,90 @@ void OpenTextFile(const std::string& name, platform::TReadOnlyFile& file) {
   }
 }
 
-void ReadLines(platform::TFileReader& file, const std::string& name, TLineSink& sink) {
-  TChunksToLines lines(sink);
-  if (ReadChunks(file, name, lines)) lines.Finish();
+TFileText::TFileText(platform::TFileReader& file, const std::string& name, TQueryObserver* observer)
+    : file_(file), name_(name), observer_(observer), remaining_(file.SizeAtOpen()) {
+  bufferSize_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(remaining_, 1, kChunkBytes));
+  buffer_.reset(new char[bufferSize_]);
+  // A read may deliver less than asked: go on until the mark is known.
+  while (filled_ < kLongestMark) {
+    const std::size_t got = ReadInto(filled_);
+    if (got == 0) break;
+    filled_ += got;
+  }
+  const std::string_view first(buffer_.get(), filled_);
+  mark_ = ReadMark(first);
+  units_ = &UnitSearches(mark_.Encoding);
+  position_ = mark_.Size;
+  end_.UnitSize = units_->UnitSize;
+  if (observer_) {
+    observer_->OnEncoding(mark_);
+    if (mark_.Encoding == TTextEncoding::EightBit) end_.LooksLike = LooksLikeUnmarkedUtf16(first);
+  }
 }
 
-void ReadTextFileLines(const std::string& name, TLineSink& sink) {
-  platform::TReadOnlyFile file;
-  OpenTextFile(name, file);
-  ReadLines(file, name, sink);
+std::size_t TFileText::ReadInto(std::size_t at) {
+  const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(remaining_, bufferSize_ - at));
+  if (want == 0) return 0;
+  std::size_t got = 0;
+  if (!file_.Read(buffer_.get() + at, want, got)) {
+    throw EReadError::CannotRead(platform::FullPathOf(name_), platform::SystemErrorText(file_.ErrorCode()));
+  }
+  remaining_ -= got;  // nothing at all: the file shrank, keep what came
+  if (got == 0) remaining_ = 0;
+  return got;
+}
+
+bool TFileText::Feed(TUnitSink& sink) {
+  TFlow flow = Forward(std::string_view(buffer_.get(), filled_).substr(mark_.Size), sink);
+  while (flow == TFlow::More) {
+    const std::size_t got = ReadInto(0);
+    if (got == 0) break;
+    flow = Forward(std::string_view(buffer_.get(), got), sink);
+  }
+  if (flow == TFlow::SinkStopped) return false;
+  end_.OddByteIgnored = flow == TFlow::More && hasOddByte_;
+  if (observer_) observer_->OnTextEnd(end_);
+  return true;
+}
+
+TFileText::TFlow TFileText::Forward(std::string_view bytes, TUnitSink& sink) {
+  std::uint64_t at = position_;
+  position_ += bytes.size();
+  if (units_->UnitSize == 1) return ForwardUnits(bytes, at, sink);
+  if (hasOddByte_ && !bytes.empty()) {
+    // A unit split across two reads: put it together.
+    const char unit[2] = {oddByte_, bytes.front()};
+    hasOddByte_ = false;
+    const TFlow flow = ForwardUnits(std::string_view(unit, 2), at - 1, sink);
+    if (flow != TFlow::More) return flow;
+    bytes.remove_prefix(1);
+    ++at;
+  }
+  if (bytes.size() % 2 != 0) {
+    oddByte_ = bytes.back();
+    hasOddByte_ = true;
+    bytes.remove_suffix(1);
+  }
+  return ForwardUnits(bytes, at, sink);
+}
+
+TFileText::TFlow TFileText::ForwardUnits(std::string_view units, std::uint64_t at, TUnitSink& sink) {
+  const char* const begin = units.data();
+  const char* const end = begin + units.size();
+  const char* const zero = units_->FindZero(begin, end);
+  const std::string_view text(begin, static_cast<std::size_t>(zero - begin));
+  if (!text.empty() && !sink.OnUnits(text)) return TFlow::SinkStopped;
+  if (zero == end) return TFlow::More;
+  end_.EndedByZero = true;
+  end_.ZeroAt = at + text.size();
+  const std::uint64_t through = end_.ZeroAt + units_->UnitSize;
+  end_.BytesAfter = file_.SizeAtOpen() > through ? file_.SizeAtOpen() - through : 0;
+  return TFlow::TextEnded;
+}
+
+std::string TFileText::HostText(std::string units) const {
+  if (Encoding() == TTextEncoding::EightBit) return units;
+  return UnitsToHostText(units, Encoding());
 }
 
 }  // namespace filedata

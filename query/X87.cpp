@@ -6,7 +6,7 @@ namespace filedata::x87 {
 
 namespace {
 // The environment image FNSTENV writes (28 bytes in both 32- and 64-bit modes).
-struct Environment {
+struct TEnvironment {
   std::uint32_t words[7];
 };
 
@@ -46,7 +46,7 @@ void AdoptCallerControlWord() {
 }
 
 double StoreAsDouble(long double value) {
-  Environment saved;
+  TEnvironment saved;
   // FNSTENV also masks every exception, so the store below cannot trap; the
   // caller's word and flags come back unchanged with FLDENV. VALUE is an
   // operand so that it is loaded only afterwards: a register loaded before

@@ -1,6 +1,7 @@
 // POSIX side of the platform seam. It keeps the rules the Win32 side has:
 // a wildcard looks at the first matching entry only, directories and files
-// stamped outside 1980-2107 are absent, and opening never blocks.
+// stamped outside the years a DOS date holds are absent, and opening never
+// blocks.
 #include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
@@ -60,7 +61,8 @@ TPresenceTest TestPresence(const std::string& name) {
     return test;
   }
   test.Year = StampYear(info);
-  test.Result = test.Year >= 1980 && test.Year <= 2107 ? TPresence::Present : TPresence::StampOutOfRange;
+  const bool inRange = test.Year >= kFirstStampYear && test.Year <= kLastStampYear;
+  test.Result = inRange ? TPresence::Present : TPresence::StampOutOfRange;
   return test;
 }
 
@@ -113,6 +115,46 @@ std::string SystemMessageText(std::uint32_t code) {
   // The GNU strerror_r may return its own static text instead of filling BUFFER.
   return strerror_r(static_cast<int>(code), buffer, sizeof buffer);
 }
+
+namespace {
+void AppendUtf8(std::uint32_t point, std::string& out) {
+  if (point < 0x80) {
+    out.push_back(static_cast<char>(point));
+  } else if (point < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | point >> 6));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  } else if (point < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | point >> 12));
+    out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | point >> 18));
+    out.push_back(static_cast<char>(0x80 | (point >> 12 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+  }
+}
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+constexpr std::uint32_t kReplacement = 0xFFFD;
+}  // namespace
+
+std::string Utf16ToHostText(std::u16string_view units) {
+  std::string out;
+  out.reserve(units.size());
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const char16_t unit = units[i];
+    if (IsHighSurrogate(unit) && i + 1 < units.size() && IsLowSurrogate(units[i + 1])) {
+      AppendUtf8(0x10000 + ((unit - 0xD800u) << 10) + (units[++i] - 0xDC00u), out);
+    } else {
+      AppendUtf8(IsHighSurrogate(unit) || IsLowSurrogate(unit) ? kReplacement : unit, out);
+    }
+  }
+  return out;
+}
+
+std::string HostTextName() { return "UTF-8"; }
 
 char ReadLocaleDecimalSeparator() {
   // A private locale object, so the process locale is never touched.

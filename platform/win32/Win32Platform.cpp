@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 #include "platform/Platform.h"
 
@@ -14,7 +15,6 @@ HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 constexpr std::intptr_t kNoHandle = -1;  // INVALID_HANDLE_VALUE
 // Each ReadFile asks for at most this much, so a DWORD count never overflows.
 constexpr std::size_t kMaxReadRequest = 1u << 30;
-constexpr WORD kLastDosYear = 2107;
 
 bool MoveFilePointer(HANDLE h, std::int64_t distance, DWORD method, std::uint64_t& position) {
   LONG high = static_cast<LONG>(distance >> 32);
@@ -53,9 +53,11 @@ TPresenceTest TestPresence(const std::string& name) {
   SYSTEMTIME parts;
   if (FileTimeToSystemTime(&local, &parts)) test.Year = parts.wYear;
   WORD dosDate = 0, dosTime = 0;
-  // Fails for local times outside 1980-2107; some implementations wrap years
-  // past 2107 instead of failing, so the year is checked too.
-  const bool inRange = FileTimeToDosDateTime(&local, &dosDate, &dosTime) && test.Year != 0 && test.Year <= kLastDosYear;
+  // Fails for local times outside the years a DOS date holds; some
+  // implementations wrap later years instead of failing, so the year is
+  // checked too.
+  const bool inRange =
+      FileTimeToDosDateTime(&local, &dosDate, &dosTime) && test.Year != 0 && test.Year <= kLastStampYear;
   test.Result = inRange ? TPresence::Present : TPresence::StampOutOfRange;
   return test;
 }
@@ -123,6 +125,23 @@ std::string SystemMessageText(std::uint32_t code) {
   const DWORD length = FormatMessageA(flags, nullptr, code, 0, text, sizeof text, nullptr);
   return std::string(text, length);
 }
+
+std::string Utf16ToHostText(std::u16string_view units) {
+  if (units.empty()) return {};
+  // The wide functions take wchar_t, 16 bits on Windows: the same units.
+  const std::wstring wide(units.begin(), units.end());
+  // Best fit would turn an infinity sign into "8" and a full-width digit into
+  // a digit, a number the file never held; UTF-8 takes no flags.
+  const DWORD flags = GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int length = static_cast<int>(wide.size());
+  const int needed = WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0) return {};
+  std::string text(static_cast<std::size_t>(needed), '\0');
+  WideCharToMultiByte(CP_ACP, flags, wide.data(), length, text.data(), needed, nullptr, nullptr);
+  return text;
+}
+
+std::string HostTextName() { return "code page " + std::to_string(GetACP()); }
 
 char ReadLocaleDecimalSeparator() {
   char separator[2];

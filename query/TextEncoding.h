@@ -1,0 +1,34 @@
+#pragma once
+// How a file says its text is stored, and the one conversion of its code
+// units to the 8-bit text the plug-in answers with. A file that begins with
+// a UTF-16 mark (FF FE or FE FF) is UTF-16 in that order; every other file
+// is 8-bit text, read as it is (a UTF-8 mark stays part of line 1).
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "query/CodeUnits.h"
+
+namespace filedata {
+
+struct TTextMark {
+  TTextEncoding Encoding = TTextEncoding::EightBit;
+  std::size_t Size = 0;   // bytes of the mark, which are not part of the text
+  bool Utf8Mark = false;  // an 8-bit text beginning with EF BB BF
+};
+
+// Bytes a mark can take; fewer tell all only when the file has no more.
+inline constexpr std::size_t kLongestMark = 3;
+
+// The mark at the start of FIRSTBYTES, the file's first bytes (all of them
+// when the file is shorter than kLongestMark).
+TTextMark ReadMark(std::string_view firstBytes) noexcept;
+
+// UNITS, whole code units stored as ENCODING, as the host's 8-bit text:
+// unchanged for 8-bit text, converted by the system for UTF-16.
+std::string UnitsToHostText(std::string_view units, TTextEncoding encoding);
+
+// "8-bit", "UTF-16LE", "UTF-16BE".
+const char* EncodingName(TTextEncoding encoding) noexcept;
+
+}  // namespace filedata
