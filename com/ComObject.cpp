@@ -1,6 +1,6 @@
 #include "com/ComObject.h"
 
-#include "com/ComBoundary.h"
+#include "com/ComContract.h"
 #include "com/ComObjectFactory.h"
 #include "com/ComServerObject.h"
 
@@ -21,13 +21,13 @@ IUnknown* TComObject::InnerUnknownOf(TComObject& object) { return &object.inner_
 
 TComObject::TComObject(TComObjectFactory& factory, IUnknown* outer)
     : controller_(outer), factory_(factory), refCount_(1), inner_(*this) {
-  factory_.Server().ChangeObjectCount(true);
+  factory_.Server().ChangeObjectCount(TCountChange::Up);
 }
 
 TComObject::~TComObject() {
   if (ComShuttingDown.load()) return;
   try {
-    factory_.Server().ChangeObjectCount(false);
+    factory_.Server().ChangeObjectCount(TCountChange::Down);
   } catch (...) {  // a destructor cannot report; the server keeps its own books
   }
 }
@@ -69,36 +69,36 @@ ULONG TComObject::InnerRelease() {
 }
 
 HRESULT TComObject::QueryInterface(REFIID iid, void** out) noexcept {
-  return ComBoundary(FailedQuery(out), [&] {
+  return UnderComContract(FailedQuery(out), [&] {
     return controller_ != nullptr ? controller_->QueryInterface(iid, out) : InnerQueryInterface(iid, out);
   });
 }
 
 ULONG TComObject::AddRef() noexcept {
-  return ComBoundary(0, [&] { return controller_ != nullptr ? controller_->AddRef() : InnerAddRef(); });
+  return UnderComContract(0, [&] { return controller_ != nullptr ? controller_->AddRef() : InnerAddRef(); });
 }
 
 ULONG TComObject::Release() noexcept {
-  return ComBoundary(0, [&] { return controller_ != nullptr ? controller_->Release() : InnerRelease(); });
+  return UnderComContract(0, [&] { return controller_ != nullptr ? controller_->Release() : InnerRelease(); });
 }
 
 HRESULT TComObject::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
-  return ComBoundary(S_FALSE, [&] {
+  return UnderComContract(S_FALSE, [&] {
     if (IsNullReference(iid)) return E_POINTER;
     return FindInterface(iid) != nullptr ? S_OK : S_FALSE;
   });
 }
 
 HRESULT TComObject::TInnerUnknown::QueryInterface(REFIID iid, void** out) noexcept {
-  return ComBoundary(FailedQuery(out), [&] { return owner_.InnerQueryInterface(iid, out); });
+  return UnderComContract(FailedQuery(out), [&] { return owner_.InnerQueryInterface(iid, out); });
 }
 
 ULONG TComObject::TInnerUnknown::AddRef() noexcept {
-  return ComBoundary(0, [&] { return owner_.InnerAddRef(); });
+  return UnderComContract(0, [&] { return owner_.InnerAddRef(); });
 }
 
 ULONG TComObject::TInnerUnknown::Release() noexcept {
-  return ComBoundary(0, [&] { return owner_.InnerRelease(); });
+  return UnderComContract(0, [&] { return owner_.InnerRelease(); });
 }
 
 }  // namespace filedata::com

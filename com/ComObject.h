@@ -47,8 +47,6 @@ class TComObject : public ISupportErrorInfo {
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) noexcept override;
 
   IUnknown* InnerUnknown() noexcept { return &inner_; }
-  IUnknown* Controller() const noexcept { return controller_; }
-  TComObjectFactory& Factory() const noexcept { return factory_; }
   std::int32_t RefCount() const noexcept { return refCount_.load(); }
 
   // ISupportErrorInfo and IUnknown; the root of every class's chain.

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "com/ComBoundary.h"
+#include "com/ComContract.h"
 #include "com/ComClassManager.h"
 #include "com/ComObject.h"
 #include "com/ComServerObject.h"
@@ -34,12 +34,6 @@ const char* ThreadingModelText(TThreadingModel model) noexcept {
   switch (model) {
     case TThreadingModel::Apartment:
       return "Apartment";
-    case TThreadingModel::Free:
-      return "Free";
-    case TThreadingModel::Both:
-      return "Both";
-    case TThreadingModel::Neutral:
-      return "Neutral";
     case TThreadingModel::Single:
       break;
   }
@@ -78,10 +72,10 @@ TComObject* TComObjectFactory::NewComObject(IUnknown* outer) {
   return object.release();
 }
 
-void TComObjectFactory::ApplyRegistration(bool registering) { ApplyClassRegistration(*this, registering); }
+void TComObjectFactory::ApplyRegistration(TRegistration direction) { ApplyClassRegistration(*this, direction); }
 
 HRESULT TComObjectFactory::QueryInterface(REFIID iid, void** out) noexcept {
-  return ComBoundary(FailedQuery(out), [&]() -> HRESULT {
+  return UnderComContract(FailedQuery(out), [&]() -> HRESULT {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     if (IsNullReference(iid)) return E_POINTER;
@@ -94,11 +88,11 @@ HRESULT TComObjectFactory::QueryInterface(REFIID iid, void** out) noexcept {
 }
 
 ULONG TComObjectFactory::AddRef() noexcept {
-  return ComBoundary(0, [&] { return static_cast<ULONG>(server_.ChangeFactoryCount(true)); });
+  return UnderComContract(0, [&] { return static_cast<ULONG>(server_.ChangeFactoryCount(TCountChange::Up)); });
 }
 
 ULONG TComObjectFactory::Release() noexcept {
-  return ComBoundary(0, [&] { return static_cast<ULONG>(server_.ChangeFactoryCount(false)); });
+  return UnderComContract(0, [&] { return static_cast<ULONG>(server_.ChangeFactoryCount(TCountChange::Down)); });
 }
 
 HRESULT TComObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept {
@@ -113,7 +107,7 @@ HRESULT TComObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ou
     if (showErrors_) ShowConstructionFailure();
     return E_UNEXPECTED;
   };
-  return ComBoundary(constructionFailed, [&] {
+  return UnderComContract(constructionFailed, [&] {
     std::unique_ptr<TComObject> object(NewComObject(outer));
     const HRESULT result = object->InnerQueryInterface(iid, out);
     // A failed query leaves an object that nobody holds: it goes again.
@@ -123,10 +117,10 @@ HRESULT TComObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ou
 }
 
 HRESULT TComObjectFactory::LockServer(BOOL lock) noexcept {
-  return ComBoundary(E_UNEXPECTED, [&] {
+  return UnderComContract(E_UNEXPECTED, [&] {
     const HRESULT result = CoLockObjectExternal(static_cast<IClassFactory*>(this), lock, TRUE);
     // Counted whatever COM answered, so that every unlock has its lock.
-    server_.ChangeObjectCount(lock != FALSE);
+    server_.ChangeObjectCount(lock != FALSE ? TCountChange::Up : TCountChange::Down);
     return result;
   });
 }

@@ -12,8 +12,13 @@ class TComObject;
 class TComObjectFactory;
 class TComServerObject;
 
-enum class TClassInstancing : std::uint8_t { Internal = 0, SingleInstance = 1, MultiInstance = 2 };
-enum class TThreadingModel : std::uint8_t { Single = 0, Apartment = 1, Free = 2, Both = 3, Neutral = 4 };
+// Internal: the class is never written to the registry. Multiple
+// instances: one new object per CreateInstance, as this library's class.
+enum class TClassInstancing : std::uint8_t { Internal = 0, MultiInstance = 2 };
+// The apartments COM may call an object from; only the two this library uses.
+enum class TThreadingModel : std::uint8_t { Single = 0, Apartment = 1 };
+// Which way a registry update goes.
+enum class TRegistration : std::uint8_t { Unregister, Register };
 
 // The registry text of a threading model; empty for Single, which has none.
 const char* ThreadingModelText(TThreadingModel model) noexcept;
@@ -36,8 +41,8 @@ class TComObjectFactory : public IClassFactory {
   // A new object with reference count 0: the caller takes the first
   // reference or destroys it.
   virtual TComObject* NewComObject(IUnknown* outer);
-  // Writes (true) or removes (false) the class's registry entries.
-  virtual void ApplyRegistration(bool registering);
+  // Writes or removes the class's registry entries.
+  virtual void ApplyRegistration(TRegistration direction);
 
   // IUnknown. AddRef and Release move only the server's factory count: one
   // count stands for the references on all of a server's factories.
@@ -49,14 +54,11 @@ class TComObjectFactory : public IClassFactory {
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) noexcept override;
 
   TComServerObject& Server() const noexcept { return server_; }
-  TComObjectCreator Creator() const noexcept { return creator_; }
   const GUID& ClassId() const noexcept { return classId_; }
-  const std::string& ClassName() const noexcept { return className_; }
   const std::string& Description() const noexcept { return description_; }
   TClassInstancing Instancing() const noexcept { return instancing_; }
   TThreadingModel ThreadingModel() const noexcept { return threadingModel_; }
   // Whether a failed construction is shown in a message box.
-  bool ShowErrors() const noexcept { return showErrors_; }
   void SetShowErrors(bool show) noexcept { showErrors_ = show; }
 
  private:

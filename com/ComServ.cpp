@@ -16,12 +16,12 @@ TComServer::~TComServer() {
   ClassManagerInstance().VisitFactories(*this, [](TComObjectFactory& factory) { delete &factory; });
 }
 
-std::int32_t TComServer::ChangeObjectCount(bool increment) {
-  return increment ? ++objectCount_ : --objectCount_;
+std::int32_t TComServer::ChangeObjectCount(TCountChange change) {
+  return change == TCountChange::Up ? ++objectCount_ : --objectCount_;
 }
 
-std::int32_t TComServer::ChangeFactoryCount(bool increment) {
-  return increment ? ++factoryCount_ : --factoryCount_;
+std::int32_t TComServer::ChangeFactoryCount(TCountChange change) {
+  return change == TCountChange::Up ? ++factoryCount_ : --factoryCount_;
 }
 
 std::string TComServer::ModuleFilePath() const { return com::ModuleFilePath(module_); }
@@ -30,11 +30,10 @@ std::string TComServer::ServerKeyName() const { return "InprocServer32"; }
 
 std::string TComServer::LibraryName() const { return ModuleBaseName(ModuleFilePath()); }
 
-void TComServer::ApplyServerRegistration(bool registering) {
-  registering_ = registering;
+void TComServer::ApplyServerRegistration(TRegistration direction) {
   // An internal class's factory leaves the registry alone itself.
-  ClassManagerInstance().VisitFactories(*this,
-                                        [this](TComObjectFactory& factory) { factory.ApplyRegistration(registering_); });
+  ClassManagerInstance().VisitFactories(
+      *this, [direction](TComObjectFactory& factory) { factory.ApplyRegistration(direction); });
 }
 
 void StartLibrary(HMODULE module) {

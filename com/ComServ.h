@@ -7,25 +7,27 @@
 #include <cstdint>
 #include <string>
 
+#include "com/ComObjectFactory.h"
 #include "com/ComServerObject.h"
 
 namespace filedata::com {
 
+// TComServer: the library's one server object, held in GlobalComServer.
 class TComServer final : public TComServerObject {
  public:
   explicit TComServer(HMODULE module) : module_(module) {}
   // Destroys every factory of this server.
   ~TComServer() override;
 
-  std::int32_t ChangeObjectCount(bool increment) override;
-  std::int32_t ChangeFactoryCount(bool increment) override;
+  std::int32_t ChangeObjectCount(TCountChange change) override;
+  std::int32_t ChangeFactoryCount(TCountChange change) override;
   std::string ModuleFilePath() const override;
   std::string ServerKeyName() const override;
   std::string LibraryName() const override;
 
-  // Registers (true) or unregisters (false) every factory of this server;
-  // internal classes are left out. Failures pass through to the caller.
-  void ApplyServerRegistration(bool registering);
+  // Registers or unregisters every factory of this server; internal
+  // classes are left out. Failures pass through to the caller.
+  void ApplyServerRegistration(TRegistration direction);
 
   std::int32_t ObjectCount() const noexcept { return objectCount_.load(); }
   std::int32_t FactoryCount() const noexcept { return factoryCount_.load(); }
@@ -34,7 +36,6 @@ class TComServer final : public TComServerObject {
   HMODULE module_;
   std::atomic<std::int32_t> objectCount_{0};
   std::atomic<std::int32_t> factoryCount_{0};
-  bool registering_ = false;
 };
 
 // Null before library start and after unload.

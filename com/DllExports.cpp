@@ -4,7 +4,7 @@
 
 #include <olectl.h>
 
-#include "com/ComBoundary.h"
+#include "com/ComContract.h"
 #include "com/ComClassManager.h"
 #include "com/ComObjectFactory.h"
 #include "com/ComServ.h"
@@ -33,7 +33,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, LPVOID* out) {
-  return ComBoundary(E_UNEXPECTED, [&]() -> HRESULT {
+  return UnderComContract(E_UNEXPECTED, [&]() -> HRESULT {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
     if (IsNullReference(classId)) return E_POINTER;
@@ -49,15 +49,15 @@ STDAPI DllCanUnloadNow() {
 }
 
 STDAPI DllRegisterServer() {
-  return ComBoundary(E_FAIL, [] {
-    GlobalComServer->ApplyServerRegistration(true);
+  return UnderComContract(E_FAIL, [] {
+    GlobalComServer->ApplyServerRegistration(TRegistration::Register);
     return S_OK;
   });
 }
 
 STDAPI DllUnregisterServer() {
-  return ComBoundary(E_FAIL, [] {
-    GlobalComServer->ApplyServerRegistration(false);
+  return UnderComContract(E_FAIL, [] {
+    GlobalComServer->ApplyServerRegistration(TRegistration::Unregister);
     return S_OK;
   });
 }

@@ -12,11 +12,11 @@ void SystemErrorBox(const char* text, const char* caption, unsigned int style) {
   MessageBoxA(nullptr, text, caption, style);
 }
 
-std::atomic<ErrorBoxFunction> errorBox{&SystemErrorBox};
+std::atomic<TErrorBoxFunction> errorBox{&SystemErrorBox};
 
 }  // namespace
 
-ErrorBoxFunction SetErrorBoxFunction(ErrorBoxFunction show) noexcept {
+TErrorBoxFunction SetErrorBoxFunction(TErrorBoxFunction show) noexcept {
   return errorBox.exchange(show != nullptr ? show : &SystemErrorBox);
 }
 

@@ -5,13 +5,15 @@
 
 namespace filedata::com {
 
+// The caption this library's box has always carried, which users and their
+// support know a failed construction by.
 constexpr const char* kErrorBoxCaption = "RUD Error";
 constexpr unsigned int kErrorBoxStyle = 0x00010010;  // MB_OK | MB_ICONSTOP | MB_SETFOREGROUND
 
-using ErrorBoxFunction = void (*)(const char* text, const char* caption, unsigned int style);
+using TErrorBoxFunction = void (*)(const char* text, const char* caption, unsigned int style);
 
 // Installs SHOW (null restores the system's box); returns the one it replaces.
-ErrorBoxFunction SetErrorBoxFunction(ErrorBoxFunction show) noexcept;
+TErrorBoxFunction SetErrorBoxFunction(TErrorBoxFunction show) noexcept;
 
 // Shows TEXT with the fixed caption and style, with no owner window.
 void ShowErrorBox(const std::string& text) noexcept;

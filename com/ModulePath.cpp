@@ -7,21 +7,9 @@ constexpr DWORD kModulePathBuffer = 262;
 constexpr DWORD kShortPathBuffer = 260;
 // "C:" or "\\" cannot be searched for: shorter than this, the walk ends.
 constexpr std::size_t kShortestFindablePath = 3;
-}  // namespace
 
-HMODULE ThisModule() noexcept {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
-  return module;
-}
-
-std::string ModuleFilePath(HMODULE module) {
-  char buffer[kModulePathBuffer];
-  const DWORD length = GetModuleFileNameA(module, buffer, kModulePathBuffer);
-  return ExpandToLongPath(std::string(buffer, length < kModulePathBuffer ? length : 0));
-}
-
+// Everything up to the last backslash or colon, keeping the backslash only
+// right after a colon or backslash (the folder under a drive root is the root).
 std::string DirectoryPart(const std::string& path) {
   const auto last = path.find_last_of("\\:");
   if (last == std::string::npos) return std::string();
@@ -30,6 +18,7 @@ std::string DirectoryPart(const std::string& path) {
   return path.substr(0, keepBackslash ? last + 1 : last);
 }
 
+// "C:" for a drive path, "\\server\share" for a UNC path, else empty.
 std::string DrivePart(const std::string& path) {
   if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
   if (path.rfind("\\\\", 0) != 0) return std::string();
@@ -37,6 +26,14 @@ std::string DrivePart(const std::string& path) {
   if (serverEnd == std::string::npos) return path;
   const auto shareEnd = path.find('\\', serverEnd + 1);
   return shareEnd == std::string::npos ? path : path.substr(0, shareEnd);
+}
+
+}  // namespace
+
+std::string ModuleFilePath(HMODULE module) {
+  char buffer[kModulePathBuffer];
+  const DWORD length = GetModuleFileNameA(module, buffer, kModulePathBuffer);
+  return ExpandToLongPath(std::string(buffer, length < kModulePathBuffer ? length : 0));
 }
 
 std::string ExpandToLongPath(const std::string& path) {

@@ -21,7 +21,7 @@ const TInterfaceEntry kFileDataEntries[] = {
 
 const TInterfaceTable TFileData::Interfaces{kFileDataEntries, &TComObject::Interfaces};
 
-// Each slot is the operation itself: TDescriptor's operations turn every
+// Each slot is the operation itself: TPlugIn's operations turn every
 // failure into their result and raise nothing, so nothing here can unwind
 // into the host.
 HRESULT TFileData::GetName(const char** name) noexcept { return plugIn_.GetName(name); }

@@ -7,7 +7,7 @@
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
-#include "descriptor/Descriptor.h"
+#include "descriptor/PlugIn.h"
 
 namespace filedata::com {
 
@@ -16,6 +16,7 @@ inline constexpr CLSID CLSID_FileData = {0x74AE9A69, 0x3FE7, 0x496B, {0xA3, 0x75
 class TComServerObject;
 class TComObjectFactory;
 
+// TFileData: the plug-in's COM object, TPlugIn behind the three host interfaces.
 class TFileData final : public TComObject,
                         public TDelegatingInterface<TFileData, IQeltEditorSupport>,
                         public TDelegatingInterface<TFileData, IQeltAutoUpdate>,
@@ -57,7 +58,7 @@ class TFileData final : public TComObject,
   const TInterfaceTable& InterfaceTable() const noexcept override { return Interfaces; }
 
  private:
-  TDescriptor plugIn_;
+  TPlugIn plugIn_;
 };
 
 // The plug-in class's factory, entered into the class manager; the server

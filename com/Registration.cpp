@@ -23,19 +23,14 @@ struct TRegistryRow {
   TWhen when;
 };
 
-// The registry as registration leaves it, under HKEY_CLASSES_ROOT, in the
-// order it is written; unregistration removes the keys in the reverse order,
-// children before parents. In keys and texts, {class} stands for the class
-// identifier's text, {server} for the server key's name, {progid} for the
-// ProgID, {path} for the library's path, {threading} for the threading
-// model's text and {description} for the class's description.
+// The registry as registration leaves it, in the order it is written
+// (RegistryRows.inc, which the installer's rows are made from too);
+// unregistration removes the keys in the reverse order, children before
+// parents.
 constexpr TRegistryRow kRows[] = {
-    {"CLSID\\{class}", "", "{description}", TWhen::Always},
-    {"CLSID\\{class}\\{server}", "", "{path}", TWhen::Always},
-    {"CLSID\\{class}\\{server}", "ThreadingModel", "{threading}", TWhen::HasThreadingModel},
-    {"{progid}", "", "{description}", TWhen::HasProgId},
-    {"{progid}\\Clsid", "", "{class}", TWhen::HasProgId},
-    {"CLSID\\{class}\\ProgID", "", "{progid}", TWhen::HasProgId},
+#define FILEDATA_REGISTRY_ROW(key, valueName, text, when) {key, valueName, text, TWhen::when},
+#include "com/RegistryRows.inc"
+#undef FILEDATA_REGISTRY_ROW
 };
 
 struct TPlaceholder {
@@ -48,11 +43,11 @@ struct TPlaceholder {
 struct TClassTexts {
   std::array<TPlaceholder, 6> placeholders;
 
-  TClassTexts(const TComObjectFactory& factory, bool registering)
+  TClassTexts(const TComObjectFactory& factory, TRegistration direction)
       : placeholders{{{"class", GuidText(factory.ClassId())},
                       {"server", factory.Server().ServerKeyName()},
                       {"progid", factory.BuildProgID()},
-                      {"path", registering ? PathWithoutSpaces(factory.Server().ModuleFilePath()) : std::string()},
+                      {"path", direction == TRegistration::Register ? PathWithoutSpaces(factory.Server().ModuleFilePath()) : std::string()},
                       {"threading", ThreadingModelText(factory.ThreadingModel())},
                       {"description", factory.Description()}}} {}
 
@@ -112,10 +107,10 @@ std::string GuidText(REFGUID guid) {
   return text;
 }
 
-void ApplyClassRegistration(const TComObjectFactory& factory, bool registering) {
+void ApplyClassRegistration(const TComObjectFactory& factory, TRegistration direction) {
   if (factory.Instancing() == TClassInstancing::Internal) return;  // such a class is never in the registry
-  const TClassTexts texts(factory, registering);
-  if (registering) {
+  const TClassTexts texts(factory, direction);
+  if (direction == TRegistration::Register) {
     for (const TRegistryRow& row : kRows) {
       if (texts.Applies(row.when)) SetClassesRootValue(texts.Expand(row.key), row.valueName, texts.Expand(row.text));
     }

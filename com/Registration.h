@@ -5,15 +5,15 @@
 
 #include <string>
 
+#include "com/ComObjectFactory.h"
+
 namespace filedata::com {
 
-class TComObjectFactory;
-
-// Writes (true) or removes (false) FACTORY's entries; nothing for an
-// internal class. Writing raises
+// Writes or removes FACTORY's entries; nothing for an internal class.
+// Writing raises
 // EOleRegistrationError at the first key or value that fails, leaving what
 // was written; removal ignores keys that cannot be deleted.
-void ApplyClassRegistration(const TComObjectFactory& factory, bool registering);
+void ApplyClassRegistration(const TComObjectFactory& factory, TRegistration direction);
 
 // The braced upper-case text of an identifier, as the registry holds it.
 std::string GuidText(REFGUID guid);

@@ -1,11 +1,18 @@
 #pragma once
 // The constant answers the host reads to list, describe and configure the
-// plug-in. TDescriptor (Descriptor.h) walks these tables; nothing else
-// decides what the host is told.
+// plug-in, and the fixed texts of its last-error and answers. TPlugIn
+// (PlugIn.h) walks these tables; nothing else decides what the host is told.
+// The numeric codes are the host's: it gives them their meaning, and where
+// we know that meaning only from what the host is known to accept, the line
+// beside the code says so.
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <string_view>
 
+#include "query/DataQuery.h"
+#include "query/Text.h"
 
 namespace filedata::descriptor {
 
@@ -23,6 +30,9 @@ constexpr std::array<char, (N + ...) - sizeof...(N) + 1> JoinTexts(const char (&
 
 struct TIdentity {
   const char* Name;
+  // The plug-in's two version words. The host shows and compares them as
+  // it sees fit; this plug-in has always answered 501 and 500, and a host
+  // may hold on to them, so they stay.
   std::uint16_t VersionA;
   std::uint16_t VersionB;
 };
@@ -42,43 +52,85 @@ inline constexpr TAboutRow kAboutRows[] = {
 // The one data item; a query answers with its name too.
 inline constexpr char kDataItemName[] = "Filedata";
 inline constexpr const char* kDataItemNames[] = {kDataItemName};
-// What a query's answer is: the host's value-kind codes.
+// The kind of value a query answers with: the host shows a number (and may
+// chart it) or the text as it is.
 constexpr std::uint8_t kNumberKind = 0;
 constexpr std::uint8_t kTextKind = 1;
-// Every data item is of this kind; the host is told it even for an index the
+// The kind code of every data item. What the host makes of it is the
+// host's; it is told 2, as it always has been, even for an index the
 // plug-in lacks.
 constexpr std::uint8_t kDataItemKind = 2;
+// A data item's editor flags: none.
 constexpr std::uint8_t kEditorFlags = 0;
 
+// Where the host lists a parameter: among the basic ones, or behind its
+// advanced settings.
+enum class TParamTable : std::uint8_t { Basic, Advanced };
+
+// How the host's editor lets the user enter a parameter. Only these two are
+// known to this plug-in: 5 is what it has always answered for the file name,
+// and hosts offer the user a way to pick a file for it; 0 is a plain field.
+enum class TEditorKind : std::uint8_t { Plain = 0, FileName = 5 };
+
+// One parameter of the data item, as the host shows it and as the query
+// reads it.
 struct TParamRow {
-  const char* Name;
+  TQueryKey Key;  // what the query reads it as
+  TParamTable Table;
+  const char* Name;  // as the host shows it; upper-cased, the query's key
+  // What the host's editor suggests; not the query's own default (a query
+  // without LENGTH cuts to the end of the line, not 5 bytes).
   const char* Default;
   const char* Description;
+  TEditorKind Editor;
+  const char* EditorText;  // handed out with an editor other than Plain
 };
-// The names are the query's keys before upper-casing. The defaults are only
-// suggestions for the host's editor, not the query's own defaults.
-inline constexpr TParamRow kBasicParams[] = {
-    {"Filename", "MyTestFile.txt", "Full path to the file you want to poll data from"},
-    {"Line", "1", "The line number you want to poll, zero will provide last line"},
-};
-inline constexpr TParamRow kAdvancedParams[] = {
-    {"Start", "1", "For adv. cutting - Will cut from the # Char to end of line, unless \"Length\" is defined"},
-    {"Length", "5", "Will read from \"Start\" Char and \"Length\" forward"},
+inline constexpr TParamRow kParams[] = {
+    {TQueryKey::FileName, TParamTable::Basic, "Filename", "MyTestFile.txt",
+     "Full path to the file you want to poll data from", TEditorKind::FileName, ""},
+    {TQueryKey::Line, TParamTable::Basic, "Line", "1",
+     "The line number you want to poll, zero will provide last line", TEditorKind::Plain, nullptr},
+    {TQueryKey::Start, TParamTable::Advanced, "Start", "1",
+     "For adv. cutting - Will cut from the # Char to end of line, unless \"Length\" is defined", TEditorKind::Plain,
+     nullptr},
+    {TQueryKey::Length, TParamTable::Advanced, "Length", "5", "Will read from \"Start\" Char and \"Length\" forward",
+     TEditorKind::Plain, nullptr},
 };
 
-// A parameter whose name matches a rule's (ASCII case ignored) gets the
-// rule's editor; any other gets kPlainEditorKind and no editor text.
-struct TEditorRule {
-  const char* ParamName;
-  std::uint8_t Kind;
-  const char* Text;
-};
-inline constexpr TEditorRule kEditorRules[] = {
-    {"FILENAME", 5, ""},
-};
-constexpr std::uint8_t kPlainEditorKind = 0;
+constexpr bool ParamNamesAreQueryKeys() {
+  for (const TParamRow& row : kParams) {
+    const std::string_view key = KeyName(row.Key);
+    std::size_t i = 0;
+    for (; row.Name[i] != '\0'; ++i) {
+      if (i >= key.size() || AsciiUpperByte(row.Name[i]) != key[i]) return false;
+    }
+    if (i != key.size()) return false;
+  }
+  return true;
+}
+static_assert(ParamNamesAreQueryKeys(), "a parameter's name, upper-cased, is the key the query reads");
+
+// The number of parameters in TABLE, and its row INDEX (null: none).
+constexpr std::int32_t ParamCount(TParamTable table) noexcept {
+  std::int32_t count = 0;
+  for (const TParamRow& row : kParams) count += row.Table == table ? 1 : 0;
+  return count;
+}
+constexpr const TParamRow* ParamAt(TParamTable table, std::int32_t index) noexcept {
+  for (const TParamRow& row : kParams) {
+    if (row.Table == table && index-- == 0) return &row;
+  }
+  return nullptr;
+}
 
 inline constexpr char kUpdateHost[] = "qelt.example.com";
 inline constexpr auto kUpdateLocation = JoinTexts("http://", kUpdateHost, "/update/filedata.upd");
+
+// The last-error text of an object that has not failed, and of a failing
+// table lookup or data-item index.
+inline constexpr char kNoError[] = "No error";
+inline constexpr char kIndexOutOfBounds[] = "Index out of bounds";
+// The last-error text of a failure that carried no message of its own.
+inline constexpr char kUnexpectedFailure[] = "Unexpected failure inside the plug-in";
 
 }  // namespace filedata::descriptor

@@ -6,9 +6,6 @@
 
 namespace filedata {
 
-// What a failing table lookup or data-item index reports.
-constexpr std::string_view kIndexOutOfBounds = "Index out of bounds";
-
 class TLastErrorText {
  public:
   bool IsSet() const noexcept { return set_; }

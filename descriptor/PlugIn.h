@@ -1,55 +1,60 @@
 #pragma once
-// The host's operations on one plug-in object, declared once. The plug-in's
-// own object (TDescriptor) implements them; the COM object forwards each slot
-// of the three host interfaces to them; the host stand-in implements them over
-// a loaded DLL's slots, so one printer serves both. Out-parameters and result
-// codes are the host's: a null out-pointer gives E_POINTER with nothing
-// written, a failure E_FAIL with the reason as the object's last-error text.
-// Nothing raises.
-#include <cstdint>
+// The plug-in object itself, apart from COM: it answers every host operation
+// from the constant tables and the data query, and owns what is the
+// object's own, its last-error text and the text of its last answer. Two
+// objects never see each other's errors or answers.
+#include <string>
 
-#include "descriptor/HResult.h"
+#include "descriptor/LastErrorText.h"
+#include "descriptor/PlugInOperations.h"
 
 namespace filedata {
 
-class IPlugIn {
+class TQueryObserver;
+
+// TPlugIn: the plug-in object apart from COM, which TFileData wraps.
+class TPlugIn final : public IPlugIn {
  public:
-  virtual ~IPlugIn() = default;
+  // Tells OBSERVER (null: nobody) the steps of this object's queries; not a
+  // host operation, for tools that explain an answer.
+  void SetQueryObserver(TQueryObserver* observer) noexcept { observer_ = observer; }
 
-  // The main interface, in slot order.
-  virtual HResult GetName(const char** name) noexcept = 0;
-  virtual HResult GetVersionA(std::uint16_t* value) noexcept = 0;
-  virtual HResult GetVersionB(std::uint16_t* value) noexcept = 0;
-  virtual HResult SetHostValue(std::int32_t value) noexcept = 0;
-  // "No error" until the object's first failure.
-  virtual HResult GetLastErrorText(const char** text) noexcept = 0;
-  virtual HResult GetAboutCount(std::int32_t* count) noexcept = 0;
-  virtual HResult GetAboutItem(std::int32_t index, const char** key, const char** value) noexcept = 0;
-  virtual HResult GetDataCount(std::int32_t* count) noexcept = 0;
-  // KIND is written even when INDEX names no data item.
-  virtual HResult GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) noexcept = 0;
-  // The query of data item ITEMINDEX. TEXT stays valid until the object's
-  // next query; NUMBER is written only for a number (VALUEKIND 0).
-  virtual HResult GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
-                          const char** text, double* number) noexcept = 0;
-  virtual HResult HostHookA() noexcept = 0;
-  virtual HResult HostHookB() noexcept = 0;
-  virtual HResult OptionalRequest() noexcept = 0;
-  virtual HResult GetParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept = 0;
-  virtual HResult GetParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
-                               const char** defaultValue, const char** description) noexcept = 0;
-  virtual HResult GetAdvancedParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept = 0;
-  virtual HResult GetAdvancedParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
-                                       const char** defaultValue, const char** description) noexcept = 0;
+  HResult GetName(const char** name) noexcept override;
+  HResult GetVersionA(std::uint16_t* value) noexcept override;
+  HResult GetVersionB(std::uint16_t* value) noexcept override;
+  HResult SetHostValue(std::int32_t value) noexcept override;
+  HResult GetLastErrorText(const char** text) noexcept override;
+  HResult GetAboutCount(std::int32_t* count) noexcept override;
+  HResult GetAboutItem(std::int32_t index, const char** key, const char** value) noexcept override;
+  HResult GetDataCount(std::int32_t* count) noexcept override;
+  HResult GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) noexcept override;
+  HResult GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                  const char** text, double* number) noexcept override;
+  HResult HostHookA() noexcept override;
+  HResult HostHookB() noexcept override;
+  HResult OptionalRequest() noexcept override;
+  // Every data item takes the same parameters, so ITEMINDEX is not examined.
+  HResult GetParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept override;
+  HResult GetParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name, const char** defaultValue,
+                       const char** description) noexcept override;
+  HResult GetAdvancedParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept override;
+  HResult GetAdvancedParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
+                               const char** defaultValue, const char** description) noexcept override;
+  HResult GetEditorFlags(std::int32_t itemIndex, std::uint8_t* flags) noexcept override;
+  HResult GetParamEditor(std::int32_t itemIndex, const char* paramName, std::uint8_t* editorKind,
+                         const char** editorText) noexcept override;
+  HResult GetUpdateLocation(const char** location) noexcept override;
 
-  // The editor-support interface. EDITORTEXT is written only for a parameter
-  // with an editor of its own.
-  virtual HResult GetEditorFlags(std::int32_t itemIndex, std::uint8_t* flags) noexcept = 0;
-  virtual HResult GetParamEditor(std::int32_t itemIndex, const char* paramName, std::uint8_t* editorKind,
-                                 const char** editorText) noexcept = 0;
+ private:
+  // The host-operation contract (docs/ARCHITECTURE.md, "Failure
+  // contracts"): OPERATION's result, or, when it raises, E_FAIL with the
+  // reason as this object's last-error text. Nothing gets past it.
+  template <class Operation>
+  HResult UnderHostContract(Operation&& operation) noexcept;
 
-  // The auto-update interface.
-  virtual HResult GetUpdateLocation(const char** location) noexcept = 0;
+  TLastErrorText lastError_;
+  std::string answerText_;  // the last text answer, valid until the next query
+  TQueryObserver* observer_ = nullptr;
 };
 
 }  // namespace filedata

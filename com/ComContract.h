@@ -1,6 +1,8 @@
 #pragma once
-// The one place where an exception meets a COM-visible method. COM callers
-// are C and other languages: nothing may unwind into them.
+// The COM-call contract (docs/ARCHITECTURE.md, "Failure contracts"): the
+// one place where an exception meets IUnknown, IClassFactory or an export.
+// COM callers are C and other languages: nothing may unwind into them, and
+// such a call has no last-error text to tell the reason by, only its result.
 #include <guiddef.h>
 
 #include <type_traits>
@@ -14,7 +16,7 @@ namespace filedata::com {
 // ON_FAILURE: either a value, or a noexcept callable that runs inside the
 // handler (so it may look at the exception with `throw;`) and returns one.
 template <class OnFailure, class Operation>
-auto ComBoundary(OnFailure&& onFailure, Operation&& operation) noexcept -> decltype(operation()) {
+auto UnderComContract(OnFailure&& onFailure, Operation&& operation) noexcept -> decltype(operation()) {
   using Result = decltype(operation());
   try {
     return std::forward<Operation>(operation)();
