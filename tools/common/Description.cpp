@@ -8,8 +8,8 @@
 namespace filedata::tool {
 
 namespace {
-using CountOperation = HResult (IPlugIn::*)(std::int32_t, std::int32_t*) noexcept;
-using ParamOperation = HResult (IPlugIn::*)(std::int32_t, std::int32_t, const char**, const char**,
+using TCountOperation = HResult (IPlugIn::*)(std::int32_t, std::int32_t*) noexcept;
+using TParamOperation = HResult (IPlugIn::*)(std::int32_t, std::int32_t, const char**, const char**,
                                             const char**) noexcept;
 
 void Check(IPlugIn& plugIn, HResult result, const char* operation) {
@@ -27,7 +27,7 @@ std::string Answered(const char* text, const char* operation) {
   return text;
 }
 
-TParamDescription DescribeParam(IPlugIn& plugIn, std::int32_t item, std::int32_t index, ParamOperation info) {
+TParamDescription DescribeParam(IPlugIn& plugIn, std::int32_t item, std::int32_t index, TParamOperation info) {
   const char* name = nullptr;
   const char* fallback = nullptr;
   const char* description = nullptr;
@@ -42,8 +42,8 @@ TParamDescription DescribeParam(IPlugIn& plugIn, std::int32_t item, std::int32_t
   return param;
 }
 
-std::vector<TParamDescription> DescribeParams(IPlugIn& plugIn, std::int32_t item, CountOperation count,
-                                              ParamOperation info) {
+std::vector<TParamDescription> DescribeParams(IPlugIn& plugIn, std::int32_t item, TCountOperation count,
+                                              TParamOperation info) {
   std::int32_t rows = 0;
   Check(plugIn, (plugIn.*count)(item, &rows), "parameter count");
   std::vector<TParamDescription> params;
@@ -118,7 +118,7 @@ TJson JsonDataItem(const TDataItemDescription& item) {
 }
 }  // namespace
 
-TDescription Describe(IPlugIn& plugIn, bool withLastErrorText) {
+TDescription Describe(IPlugIn& plugIn, TLastErrorQuestion lastError) {
   TDescription description;
   const char* name = nullptr;
   Check(plugIn, plugIn.GetName(&name), "GetName");
@@ -132,7 +132,7 @@ TDescription Describe(IPlugIn& plugIn, bool withLastErrorText) {
   const char* location = nullptr;
   Check(plugIn, plugIn.GetUpdateLocation(&location), "GetUpdateLocation");
   description.UpdateLocation = Answered(location, "GetUpdateLocation");
-  if (withLastErrorText) {
+  if (lastError == TLastErrorQuestion::Ask) {
     const char* lastError = nullptr;
     Check(plugIn, plugIn.GetLastErrorText(&lastError), "GetLastErrorText");
     description.LastErrorText = Answered(lastError, "GetLastErrorText");

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "descriptor/PlugIn.h"
+#include "descriptor/PlugInOperations.h"
 #include "tools/common/JsonText.h"
 
 namespace filedata::tool {
@@ -44,10 +44,15 @@ struct TDescription {
   std::optional<std::string> LastErrorText;  // when asked for
 };
 
-// Asks PLUGIN every question in turn, and last its last-error text when
-// WITHLASTERRORTEXT (it tells whether a question above failed). Raises
-// std::runtime_error if one fails, with the object's last-error text.
-TDescription Describe(IPlugIn& plugIn, bool withLastErrorText);
+// Whether a description ends with the object's last-error text, which
+// tells whether a question before it failed. A plug-in's own description
+// leaves it out: it belongs to one object, not to the plug-in.
+enum class TLastErrorQuestion : std::uint8_t { Skip, Ask };
+
+// Asks PLUGIN every question in turn, and last, when asked to, its
+// last-error text. Raises std::runtime_error if one fails, with the
+// object's last-error text.
+TDescription Describe(IPlugIn& plugIn, TLastErrorQuestion lastError);
 
 // Aligned, multi-line; ends with a newline.
 std::string PlainDescription(const TDescription& description);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "descriptor/PlugIn.h"
+#include "descriptor/PlugInOperations.h"
 
 namespace filedata::tool {
 

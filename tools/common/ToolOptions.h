@@ -1,6 +1,7 @@
 #pragma once
-// What both tools' command lines share: --help and --json, the usage text as
-// the only help, and CLI11's reasons for a usage error.
+// What the tools' command lines share: --help (and --json where a tool
+// writes JSON), the usage text as the only help, and CLI11's reasons for a
+// usage error.
 #include <string>
 #include <vector>
 
@@ -8,13 +9,13 @@
 
 namespace filedata::tool {
 
-// An option parser that knows -h/--help and --json; the caller adds the rest.
+// An option parser that knows -h/--help (and --json); the caller adds the rest.
 class TToolOptions {
  public:
-  TToolOptions(bool& help, bool& json) {
+  TToolOptions(bool& help, bool& json) : TToolOptions(help) { app_.add_flag("--json", json); }
+  explicit TToolOptions(bool& help) {
     app_.set_help_flag();  // the tool prints its own usage text
     app_.add_flag("-h,--help", help);
-    app_.add_flag("--json", json);
   }
   CLI::App& App() noexcept { return app_; }
 

@@ -7,15 +7,16 @@
 #include <vector>
 
 #include "FiledataVersion.h"
-#include "descriptor/Descriptor.h"
+#include "descriptor/PlugIn.h"
 #include "query/DecimalSeparator.h"
 #include "query/X87.h"
 #include "tools/common/AnswerFormat.h"
+#include "tools/common/ConsoleText.h"
 #include "tools/common/Description.h"
 #include "tools/common/QueryOutcome.h"
 #include "tools/common/ResultNames.h"
 #include "tools/filedata/CommandLine.h"
-#include "tools/filedata/Explain.h"
+#include "tools/common/Explain.h"
 
 namespace {
 using namespace filedata;
@@ -24,22 +25,18 @@ using namespace filedata::tool;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-void Write(std::FILE* stream, const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
-  std::fflush(stream);
-}
 
 // A fresh plug-in object per query, as a host creates one.
 TQueryOutcome RunQuery(const std::string& params) {
-  TDescriptor plugIn;
+  TPlugIn plugIn;
   return AskQuery(plugIn, params);
 }
 
 // Prints one outcome; returns the exit status it stands for.
 int Report(const TCommandLine& command, const TQueryOutcome& outcome) {
   const bool failed = outcome.Result != hr::Ok;
-  if (command.Json) Write(stdout, JsonText(JsonAnswer(outcome)) + "\n");
-  else Write(failed ? stderr : stdout, PlainAnswer(outcome) + "\n");
+  if (command.Json) WriteText(stdout, JsonText(JsonAnswer(outcome)) + "\n");
+  else WriteText(failed ? stderr : stdout, PlainAnswer(outcome) + "\n");
   return failed ? kExitFailed : 0;
 }
 
@@ -61,7 +58,7 @@ int Report(const TCommandLine& command, const TQueryOutcome& outcome) {
 // The steps of the query, then its answer as usual.
 int PrintExplanation(const TCommandLine& command) {
   const TExplained explained = Explain(command.Params);
-  Write(stdout, command.Json ? JsonText(JsonExplanation(explained)) + "\n" : PlainExplanation(explained));
+  WriteText(stdout, command.Json ? JsonText(JsonExplanation(explained)) + "\n" : PlainExplanation(explained));
   return Report(command, explained.Outcome);
 }
 
@@ -69,12 +66,12 @@ int PrintExplanation(const TCommandLine& command) {
 // object's, not the plug-in's, so it is left out.
 int PrintDescription(bool json) {
   try {
-    TDescriptor plugIn;
-    const TDescription description = Describe(plugIn, false);
-    Write(stdout, json ? JsonText(JsonDescription(description)) + "\n" : PlainDescription(description));
+    TPlugIn plugIn;
+    const TDescription description = Describe(plugIn, TLastErrorQuestion::Skip);
+    WriteText(stdout, json ? JsonText(JsonDescription(description)) + "\n" : PlainDescription(description));
     return 0;
   } catch (const std::exception& failure) {
-    Write(stderr, std::string("filedata: ") + failure.what() + "\n");
+    WriteText(stderr, std::string("filedata: ") + failure.what() + "\n");
     return kExitFailed;
   }
 }
@@ -88,15 +85,15 @@ int main(int argc, char** argv) {
   std::string error;
   const auto command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!command) {
-    std::fprintf(stderr, "filedata: %s\n\n%s", error.c_str(), kUsage);
+    WriteText(stderr, "filedata: " + error + "\n\n" + kUsage);
     return kExitUsage;
   }
   if (command->Help) {
-    std::fputs(kUsage, stdout);
+    WriteText(stdout, kUsage);
     return 0;
   }
   if (command->Version) {
-    std::puts("filedata " FILEDATA_VERSION_TEXT);
+    WriteText(stdout, "filedata " FILEDATA_VERSION_TEXT "\n");
     return 0;
   }
   if (command->Describe) return PrintDescription(command->Json);

@@ -7,8 +7,8 @@
 namespace filedata::host {
 
 namespace {
-using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, LPVOID*);
-using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
+using TGetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, LPVOID*);
+using TCanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
 
 // GetProcAddress knows no signatures. Going through void (*)() is the one
 // function-pointer cast the compiler accepts without a warning.
@@ -47,13 +47,13 @@ FARPROC TPlugInLibrary::Export(const char* name) const {
 }
 
 TComRef<IClassFactory> TPlugInLibrary::ClassFactory(const CLSID& classId) const {
-  const auto getClassObject = AsFunction<GetClassObjectFunction>(Export("DllGetClassObject"));
+  const auto getClassObject = AsFunction<TGetClassObjectFunction>(Export("DllGetClassObject"));
   TComRef<IClassFactory> factory;
   const HRESULT result = getClassObject(classId, IID_IClassFactory, factory.OutVoid());
   return Obtained(result, std::move(factory), "DllGetClassObject for IClassFactory");
 }
 
-HRESULT TPlugInLibrary::CanUnloadNow() const { return AsFunction<CanUnloadNowFunction>(Export("DllCanUnloadNow"))(); }
+HRESULT TPlugInLibrary::CanUnloadNow() const { return AsFunction<TCanUnloadNowFunction>(Export("DllCanUnloadNow"))(); }
 
 TComRef<com::IQeltGen> CreateFromFactory(IClassFactory& factory) {
   TComRef<com::IQeltGen> object;
@@ -65,7 +65,7 @@ TComRef<com::IQeltGen> CreateRegistered(const CLSID& classId) {
   TComRef<com::IQeltGen> object;
   const HRESULT result = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, com::IID_IQeltGen, object.OutVoid());
   if (result == REGDB_E_CLASSNOTREG) {
-    throw std::runtime_error(ComFailure("CoCreateInstance", result) + "; register the DLL with regsvr32 first");
+    throw EClassNotRegistered(ComFailure("CoCreateInstance", result) + "; register the DLL with regsvr32 first");
   }
   return Obtained(result, std::move(object), "CoCreateInstance for IQeltGen");
 }

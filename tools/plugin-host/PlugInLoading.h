@@ -4,6 +4,7 @@
 // std::runtime_error with the reason.
 #include <objbase.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "com/QeltGenInterface.h"
@@ -46,7 +47,14 @@ class TPlugInLibrary {
 // IClassFactory::CreateInstance, not aggregated, for IQeltGen.
 TComRef<com::IQeltGen> CreateFromFactory(IClassFactory& factory);
 
-// CoCreateInstance of the registered CLASSID, in process, for IQeltGen.
+// No class of the identifier asked for is registered.
+class EClassNotRegistered : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// CoCreateInstance of the registered CLASSID, in process, for IQeltGen;
+// raises EClassNotRegistered when nothing registered it.
 TComRef<com::IQeltGen> CreateRegistered(const CLSID& classId);
 
 }  // namespace filedata::host

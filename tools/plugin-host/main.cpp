@@ -5,23 +5,25 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/ConsoleText.h"
 #include "tools/plugin-host/HostCommandLine.h"
 #include "tools/plugin-host/HostReport.h"
 #include "tools/plugin-host/PlugInClass.h"
 #include "tools/plugin-host/PlugInLoading.h"
-#include "tools/plugin-host/PlugInObject.h"
+#include "tools/plugin-host/LoadedPlugIn.h"
 
 namespace {
 using namespace filedata;
 using namespace filedata::host;
+using filedata::tool::WriteText;
 
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 // Everything the object answers; its references are all released on return.
 void Ask(TComRef<com::IQeltGen> main, const THostCommandLine& command, THostReport& report) {
-  TPlugInObject object(std::move(main));
-  report.Description = tool::Describe(object, true);
+  TLoadedPlugIn object(std::move(main));
+  report.Description = tool::Describe(object, tool::TLastErrorQuestion::Ask);
   if (command.Params) report.Query = THostQuery{*command.Params, tool::AskQuery(object, *command.Params)};
 }
 
@@ -53,33 +55,29 @@ THostReport AskPlugIn(const THostCommandLine& command) {
   return command.LoadWay == TLoadWay::ByPath ? AskByPath(command) : AskByClassId(command);
 }
 
-void Write(std::FILE* stream, const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
-  std::fflush(stream);
-}
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string error;
   const auto command = ParseHostCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!command) {
-    std::fprintf(stderr, "filedata-host: %s\n\n%s", error.c_str(), kHostUsage);
+    WriteText(stderr, "filedata-host: " + error + "\n\n" + kHostUsage);
     return kExitUsage;
   }
   if (command->Help) {
-    std::fputs(kHostUsage, stdout);
+    WriteText(stdout, kHostUsage);
     return 0;
   }
   try {
     const THostReport report = AskPlugIn(*command);
-    Write(stdout, command->Json ? tool::JsonText(JsonHostReport(report)) + "\n" : PlainHostReport(report));
+    WriteText(stdout, command->Json ? tool::JsonText(JsonHostReport(report)) + "\n" : PlainHostReport(report));
     if (report.Query && report.Query->Outcome.Result != hr::Ok) {
-      Write(stderr, "filedata-host: the query failed: " + PlainQueryAnswer(report.Query->Outcome) + "\n");
+      WriteText(stderr, "filedata-host: the query failed: " + PlainQueryAnswer(report.Query->Outcome) + "\n");
       return kExitFailed;
     }
     return 0;
   } catch (const std::exception& failure) {
-    Write(stderr, std::string("filedata-host: ") + failure.what() + "\n");
+    WriteText(stderr, std::string("filedata-host: ") + failure.what() + "\n");
     return kExitFailed;
   }
 }

@@ -1,33 +1,18 @@
-#include "tools/filedata/Explain.h"
+#include "tools/common/Explain.h"
 
 #include <cmath>
 #include <map>
 
-#include "descriptor/Descriptor.h"
+#include "descriptor/PlugIn.h"
 #include "descriptor/DescriptorTables.h"
 #include "query/DataQuery.h"
 #include "query/QueryObserver.h"
 #include "tools/common/ResultNames.h"
+#include "tools/common/ExplainWords.h"
 
 namespace filedata::tool {
 
 namespace {
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-std::string KeyList() {
-  std::string list;
-  for (const std::string_view key : kQueryKeys) list += (list.empty() ? "" : ", ") + std::string(key);
-  return list;
-}
-
-std::string Lines(std::uint64_t count) { return std::to_string(count) + (count == 1 ? " line" : " lines"); }
-
-// The bytes FROM to TO of a line, counted from 1, as a user counts them.
-std::string ByteRange(std::size_t from, std::size_t size) {
-  if (size == 1) return "byte " + std::to_string(from);
-  return "bytes " + std::to_string(from) + "-" + std::to_string(from + size - 1);
-}
-
 class TExplanation final : public TQueryObserver {
  public:
   std::vector<TExplainStep> Steps;
@@ -40,29 +25,31 @@ class TExplanation final : public TQueryObserver {
                     {"use", UseName(pair.Use)}};
     std::string detail = "pair " + std::to_string(pair.Index) + " " + Quoted(pair.Text) + ": " + PairUse(pair);
     if (pair.Use == TPairUse::Sets) {
-      values["sets"] = std::string(pair.SetsKey);
-      const auto earlier = setBy_.find(std::string(pair.SetsKey));
+      values["sets"] = std::string(KeyName(pair.SetsKey));
+      const auto earlier = setBy_.find(pair.SetsKey);
       if (earlier != setBy_.end()) {
         detail += "; it overrides pair " + std::to_string(earlier->second) + ": the last pair of a key wins";
         values["overrides"] = earlier->second;
       }
-      setBy_[std::string(pair.SetsKey)] = pair.Index;
+      setBy_[pair.SetsKey] = pair.Index;
       if (pair.ValueCutShort) {
         detail += "; the value ends at its own \"=\", the rest of the pair is dropped";
         values["valueCutShort"] = true;
       }
+      if (!pair.HasEquals) values["hasEquals"] = false;
     }
     Add("pair", detail, std::move(values));
   }
 
   void OnParameters(const TQueryParameters& query) override {
-    const auto shown = [&](const char* key, const std::string& value) {
-      return std::string(key) + " " + value + (setBy_.count(key) ? "" : " (default)");
+    const auto shown = [&](TQueryKey key, const std::string& value) {
+      return std::string(KeyName(key)) + " " + value + (setBy_.count(key) ? "" : " (default)");
     };
     Add("parameters",
-        "the query runs with " + shown("FILENAME", Quoted(query.FileName)) + ", " +
-            shown("LINE", std::to_string(query.Line)) + ", " + shown("START", std::to_string(query.Start)) + ", " +
-            shown("LENGTH", std::to_string(query.Length)),
+        "the query runs with " + shown(TQueryKey::FileName, Quoted(query.FileName)) + ", " +
+            shown(TQueryKey::Line, std::to_string(query.Line)) + ", " +
+            shown(TQueryKey::Start, std::to_string(query.Start)) + ", " +
+            shown(TQueryKey::Length, std::to_string(query.Length)),
         {{"fileName", query.FileName}, {"line", query.Line}, {"start", query.Start}, {"length", query.Length}});
     line_ = query.Line;
   }
@@ -74,11 +61,31 @@ class TExplanation final : public TQueryObserver {
     Add("file", PresenceDetail(fileName, test), std::move(values));
   }
 
+  void OnEncoding(const TTextMark& mark) override {
+    TJson values = {{"encoding", EncodingName(mark.Encoding)}, {"utf8Mark", mark.Utf8Mark}};
+    if (mark.Encoding != TTextEncoding::EightBit) values["decodedTo"] = platform::HostTextName();
+    Add("encoding", EncodingDetail(mark), std::move(values));
+  }
+
+  void OnTextEnd(const TTextEnd& end) override {
+    if (!end.EndedByZero && !end.OddByteIgnored) return;
+    TJson values = {{"endedByZero", end.EndedByZero}, {"oddByteIgnored", end.OddByteIgnored}};
+    if (end.EndedByZero) {
+      values["zeroAt"] = end.ZeroAt + 1;
+      values["bytesIgnored"] = end.BytesAfter;
+    }
+    if (UnmarkedUtf16(end)) values["looksLike"] = EncodingName(end.LooksLike);
+    Add("end", TextEndDetail(end), std::move(values));
+  }
+
   void OnLine(std::int64_t index, std::string_view line, std::uint64_t linesRead) override {
     std::string detail = index < 0 ? "LINE=0 selects the last line"
                                    : "LINE=" + std::to_string(line_) + " selects line " + std::to_string(index + 1) +
                                          "; " + Lines(linesRead) + " read to reach it";
-    detail += ": " + Quoted(line) + " (" + std::to_string(line.size()) + " bytes)";
+    detail += ": " + Quoted(line) + " (" + Bytes(line.size()) + ")";
+    if (index < 0 && line.empty()) {
+      detail += "; the last line is empty: the file ends with an empty line after its last line break";
+    }
     Add("line", detail, {{"index", index}, {"text", std::string(line)}, {"linesRead", linesRead}});
   }
 
@@ -109,8 +116,7 @@ class TExplanation final : public TQueryObserver {
                 " of the line: " + Quoted(cut);
     }
     if (report.StartBelowOne) detail += "; START below 1 begins at byte 1 and does not shorten the length";
-    if (report.StartPastEnd)
-      detail += "; START lies past the end of the line (" + std::to_string(line.size()) + " bytes)";
+    if (report.StartPastEnd) detail += "; START lies past the end of the line (" + Bytes(line.size()) + ")";
     if (report.NegativeCount && length != -1) detail += "; a negative LENGTH other than -1 cuts nothing";
     if (report.StoppedAtEnd && length != -1) detail += "; the line ends first, at byte " + std::to_string(line.size());
     Add("cut", detail,
@@ -147,55 +153,7 @@ class TExplanation final : public TQueryObserver {
     Steps.push_back({step, std::move(detail), std::move(values)});
   }
 
-  static const char* UseName(TPairUse use) {
-    switch (use) {
-      case TPairUse::Sets: return "sets";
-      case TPairUse::UnknownKey: return "unknown key";
-      case TPairUse::BlankAroundKey: return "blank around key";
-      case TPairUse::NoEquals: return "no equals sign";
-      case TPairUse::Empty: return "empty";
-    }
-    return "";
-  }
-
-  static std::string PairUse(const TPair& pair) {
-    switch (pair.Use) {
-      case TPairUse::Sets:
-        return "sets " + std::string(pair.SetsKey) + " to " + Quoted(pair.Value) +
-               (pair.SetsKey == kQueryKeys[0] ? "" : ", read as an integer");
-      case TPairUse::UnknownKey:
-        return "ignored: " + Quoted(pair.Key) + " is no key (the keys are " + KeyList() + ", in any letter case)";
-      case TPairUse::BlankAroundKey:
-        return "ignored: the key " + Quoted(pair.Key) + " has blanks around it, and keys are not trimmed";
-      case TPairUse::NoEquals: return "ignored: it has no \"=\" and is no key";
-      case TPairUse::Empty: return "ignored: it is empty";
-    }
-    return "";
-  }
-
-  static std::string PresenceDetail(const std::string& fileName, const platform::TPresenceTest& test) {
-    if (fileName.empty()) return "no file name: FILENAME is missing or empty, so the answer is \"Invalid Arguments\"";
-    const std::string named = "file " + Quoted(fileName);
-    const bool wildcard = fileName.find_first_of("*?") != std::string::npos;
-    const std::string entry = wildcard ? " (a wildcard: its first match " + Quoted(test.Entry) + " is looked at)" : "";
-    switch (test.Result) {
-      case platform::TPresence::Present:
-        return named + entry + ": present, last written in " + std::to_string(test.Year) +
-               (wildcard ? "; it is then opened by the name as written, wildcards and all, which cannot succeed" : "");
-      case platform::TPresence::NoEntry:
-        return named +
-               ": no such file, so the answer is \"Invalid Arguments\" (a relative name is relative to the "
-               "current folder)";
-      case platform::TPresence::Directory:
-        return named + entry + ": a folder, not a file, so the answer is \"Invalid Arguments\"";
-      case platform::TPresence::StampOutOfRange:
-        return named + entry + ": last written in " + std::to_string(test.Year) +
-               " (local time), outside 1980-2107, so it counts as missing: \"Invalid Arguments\"";
-    }
-    return named;
-  }
-
-  std::map<std::string, std::int32_t> setBy_;  // key to the pair that last set it
+  std::map<TQueryKey, std::int32_t> setBy_;  // key to the pair that last set it
   std::int32_t line_ = 1;
 };
 
@@ -221,7 +179,7 @@ TExplainStep AnswerStep(const TQueryOutcome& outcome) {
 
 TExplained Explain(const std::string& params) {
   TExplanation explanation;
-  TDescriptor plugIn;
+  TPlugIn plugIn;
   plugIn.SetQueryObserver(&explanation);
   TExplained explained;
   explained.Outcome = AskQuery(plugIn, params);

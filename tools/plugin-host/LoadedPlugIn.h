@@ -4,16 +4,16 @@
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
-#include "descriptor/PlugIn.h"
+#include "descriptor/PlugInOperations.h"
 #include "tools/plugin-host/ComRef.h"
 
 namespace filedata::host {
 
-class TPlugInObject final : public IPlugIn {
+class TLoadedPlugIn final : public IPlugIn {
  public:
   // Takes over MAIN and asks it for the other two interfaces; raises
   // std::runtime_error when it lacks one.
-  explicit TPlugInObject(TComRef<com::IQeltGen> main);
+  explicit TLoadedPlugIn(TComRef<com::IQeltGen> main);
 
   HResult GetName(const char** name) noexcept override;
   HResult GetVersionA(std::uint16_t* value) noexcept override;

@@ -1,4 +1,4 @@
-#include "tools/plugin-host/PlugInObject.h"
+#include "tools/plugin-host/LoadedPlugIn.h"
 
 #include <stdexcept>
 #include <type_traits>
@@ -25,53 +25,53 @@ TComRef<Wanted> Require(const TComRef<com::IQeltGen>& main, const IID& iid, cons
 }
 }  // namespace
 
-TPlugInObject::TPlugInObject(TComRef<com::IQeltGen> main)
+TLoadedPlugIn::TLoadedPlugIn(TComRef<com::IQeltGen> main)
     : main_(std::move(main)),
       editorSupport_(Require<com::IQeltEditorSupport>(main_, com::IID_IQeltEditorSupport, "IQeltEditorSupport")),
       autoUpdate_(Require<com::IQeltAutoUpdate>(main_, com::IID_IQeltAutoUpdate, "IQeltAutoUpdate")) {}
 
-HResult TPlugInObject::GetName(const char** name) noexcept { return main_->GetName(name); }
-HResult TPlugInObject::GetVersionA(std::uint16_t* value) noexcept { return main_->GetVersionA(value); }
-HResult TPlugInObject::GetVersionB(std::uint16_t* value) noexcept { return main_->GetVersionB(value); }
-HResult TPlugInObject::SetHostValue(std::int32_t value) noexcept { return main_->SetHostValue(value); }
-HResult TPlugInObject::GetLastErrorText(const char** text) noexcept { return main_->GetLastErrorText(text); }
-HResult TPlugInObject::GetAboutCount(std::int32_t* count) noexcept { return main_->GetAboutCount(AsLong(count)); }
-HResult TPlugInObject::GetAboutItem(std::int32_t index, const char** key, const char** value) noexcept {
+HResult TLoadedPlugIn::GetName(const char** name) noexcept { return main_->GetName(name); }
+HResult TLoadedPlugIn::GetVersionA(std::uint16_t* value) noexcept { return main_->GetVersionA(value); }
+HResult TLoadedPlugIn::GetVersionB(std::uint16_t* value) noexcept { return main_->GetVersionB(value); }
+HResult TLoadedPlugIn::SetHostValue(std::int32_t value) noexcept { return main_->SetHostValue(value); }
+HResult TLoadedPlugIn::GetLastErrorText(const char** text) noexcept { return main_->GetLastErrorText(text); }
+HResult TLoadedPlugIn::GetAboutCount(std::int32_t* count) noexcept { return main_->GetAboutCount(AsLong(count)); }
+HResult TLoadedPlugIn::GetAboutItem(std::int32_t index, const char** key, const char** value) noexcept {
   return main_->GetAboutItem(index, key, value);
 }
-HResult TPlugInObject::GetDataCount(std::int32_t* count) noexcept { return main_->GetDataCount(AsLong(count)); }
-HResult TPlugInObject::GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) noexcept {
+HResult TLoadedPlugIn::GetDataCount(std::int32_t* count) noexcept { return main_->GetDataCount(AsLong(count)); }
+HResult TLoadedPlugIn::GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) noexcept {
   return main_->GetDataInfo(index, name, kind);
 }
-HResult TPlugInObject::GetData(std::int32_t itemIndex, const char* params, const char** itemName,
+HResult TLoadedPlugIn::GetData(std::int32_t itemIndex, const char* params, const char** itemName,
                                std::uint8_t* valueKind, const char** text, double* number) noexcept {
   return main_->GetData(itemIndex, params, itemName, valueKind, text, number);
 }
-HResult TPlugInObject::HostHookA() noexcept { return main_->HostHookA(); }
-HResult TPlugInObject::HostHookB() noexcept { return main_->HostHookB(); }
-HResult TPlugInObject::OptionalRequest() noexcept { return main_->OptionalRequest(); }
-HResult TPlugInObject::GetParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept {
+HResult TLoadedPlugIn::HostHookA() noexcept { return main_->HostHookA(); }
+HResult TLoadedPlugIn::HostHookB() noexcept { return main_->HostHookB(); }
+HResult TLoadedPlugIn::OptionalRequest() noexcept { return main_->OptionalRequest(); }
+HResult TLoadedPlugIn::GetParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept {
   return main_->GetParamCount(itemIndex, AsLong(count));
 }
-HResult TPlugInObject::GetParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
+HResult TLoadedPlugIn::GetParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
                                     const char** defaultValue, const char** description) noexcept {
   return main_->GetParamInfo(itemIndex, paramIndex, name, defaultValue, description);
 }
-HResult TPlugInObject::GetAdvancedParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept {
+HResult TLoadedPlugIn::GetAdvancedParamCount(std::int32_t itemIndex, std::int32_t* count) noexcept {
   return main_->GetAdvancedParamCount(itemIndex, AsLong(count));
 }
-HResult TPlugInObject::GetAdvancedParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
+HResult TLoadedPlugIn::GetAdvancedParamInfo(std::int32_t itemIndex, std::int32_t paramIndex, const char** name,
                                             const char** defaultValue, const char** description) noexcept {
   return main_->GetAdvancedParamInfo(itemIndex, paramIndex, name, defaultValue, description);
 }
-HResult TPlugInObject::GetEditorFlags(std::int32_t itemIndex, std::uint8_t* flags) noexcept {
+HResult TLoadedPlugIn::GetEditorFlags(std::int32_t itemIndex, std::uint8_t* flags) noexcept {
   return editorSupport_->GetEditorFlags(itemIndex, flags);
 }
-HResult TPlugInObject::GetParamEditor(std::int32_t itemIndex, const char* paramName, std::uint8_t* editorKind,
+HResult TLoadedPlugIn::GetParamEditor(std::int32_t itemIndex, const char* paramName, std::uint8_t* editorKind,
                                       const char** editorText) noexcept {
   return editorSupport_->GetParamEditor(itemIndex, paramName, editorKind, editorText);
 }
-HResult TPlugInObject::GetUpdateLocation(const char** location) noexcept {
+HResult TLoadedPlugIn::GetUpdateLocation(const char** location) noexcept {
   return autoUpdate_->GetUpdateLocation(location);
 }
 

@@ -1,0 +1,121 @@
+#include "tools/common/ExplainWords.h"
+
+#include "query/DataQuery.h"
+
+namespace filedata::tool {
+
+namespace {
+using TPairUse = TQueryObserver::TPairUse;
+
+std::string Counted(std::uint64_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string KeyList() {
+  std::string list;
+  for (const TQueryKeyName& key : kQueryKeys) list += (list.empty() ? "" : ", ") + std::string(key.Name);
+  return list;
+}
+}  // namespace
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string Lines(std::uint64_t count) { return Counted(count, "line", "lines"); }
+
+std::string Bytes(std::uint64_t count) { return Counted(count, "byte", "bytes"); }
+
+std::string ByteRange(std::size_t from, std::size_t size) {
+  if (size == 1) return "byte " + std::to_string(from);
+  return "bytes " + std::to_string(from) + "-" + std::to_string(from + size - 1);
+}
+
+std::string PairUse(const TQueryObserver::TPair& pair) {
+  switch (pair.Use) {
+    case TPairUse::Sets:
+      return "sets " + std::string(KeyName(pair.SetsKey)) + " to " + Quoted(pair.Value) +
+             (pair.SetsKey == TQueryKey::FileName ? "" : ", read as an integer") +
+             (pair.HasEquals ? "" : "; the pair has no \"=\", so the whole pair is the key and the value is empty");
+    case TPairUse::UnknownKey:
+      return "ignored: " + Quoted(pair.Key) + " is no key (the keys are " + KeyList() + ", in any letter case)";
+    case TPairUse::BlankAroundKey:
+      return "ignored: the key " + Quoted(pair.Key) + " has blanks around it, and keys are not trimmed";
+    case TPairUse::NoEquals: return "ignored: it has no \"=\" and is no key";
+    case TPairUse::Empty: return "ignored: it is empty";
+  }
+  return "";
+}
+
+const char* UseName(TPairUse use) {
+  switch (use) {
+    case TPairUse::Sets: return "sets";
+    case TPairUse::UnknownKey: return "unknown key";
+    case TPairUse::BlankAroundKey: return "blank around key";
+    case TPairUse::NoEquals: return "no equals sign";
+    case TPairUse::Empty: return "empty";
+  }
+  return "";
+}
+
+std::string PresenceDetail(const std::string& fileName, const platform::TPresenceTest& test) {
+  if (fileName.empty()) return "no file name: FILENAME is missing or empty, so the answer is \"Invalid Arguments\"";
+  const std::string named = "file " + Quoted(fileName);
+  const bool wildcard = fileName.find_first_of("*?") != std::string::npos;
+  const std::string entry = wildcard ? " (a wildcard: its first match " + Quoted(test.Entry) + " is looked at)" : "";
+  switch (test.Result) {
+    case platform::TPresence::Present:
+      return named + entry + ": present, last written in " + std::to_string(test.Year) +
+             (wildcard ? "; it is then opened by the name as written, wildcards and all, which cannot succeed" : "");
+    case platform::TPresence::NoEntry:
+      return named +
+             ": no such file, so the answer is \"Invalid Arguments\" (a relative name is relative to the "
+             "current folder)";
+    case platform::TPresence::Directory:
+      return named + entry + ": a folder, not a file, so the answer is \"Invalid Arguments\"";
+    case platform::TPresence::StampOutOfRange:
+      return named + entry + ": last written in " + std::to_string(test.Year) +
+             " (local time), outside " + std::to_string(platform::kFirstStampYear) + "-" +
+             std::to_string(platform::kLastStampYear) + ", so it counts as missing: \"Invalid Arguments\"";
+  }
+  return named;
+}
+
+std::string EncodingDetail(const TTextMark& mark) {
+  if (mark.Encoding == TTextEncoding::EightBit) {
+    std::string detail = "the file is 8-bit text, read byte for byte";
+    if (mark.Utf8Mark) {
+      detail += "; it begins with a UTF-8 mark (EF BB BF), which stays part of line 1: a cut that includes those "
+                "3 bytes is never a number (START=4 skips them, or save the file without the mark)";
+    }
+    return detail;
+  }
+  return std::string("the file is ") + EncodingName(mark.Encoding) + " (it begins with the mark " +
+         (mark.Encoding == TTextEncoding::Utf16LE ? "FF FE" : "FE FF") + "), decoded to " + platform::HostTextName() +
+         "; the mark is not part of the text, and START and LENGTH count bytes of the decoded text";
+}
+
+bool UnmarkedUtf16(const TQueryObserver::TTextEnd& end) {
+  return end.EndedByZero && end.LooksLike != TTextEncoding::EightBit && end.ZeroAt <= 1;
+}
+
+std::string TextEndDetail(const TQueryObserver::TTextEnd& end) {
+  std::string detail;
+  if (end.EndedByZero) {
+    const std::string at = std::to_string(end.ZeroAt + 1);
+    detail = (end.UnitSize == 1 ? "a zero byte at byte " + at
+                                : "a zero code unit (00 00) at bytes " + at + "-" + std::to_string(end.ZeroAt + 2)) +
+             " ends the text: the " + Bytes(end.BytesAfter) + " after it " + (end.BytesAfter == 1 ? "is" : "are") +
+             " ignored";
+  }
+  if (UnmarkedUtf16(end)) {
+    detail += std::string("; the file looks like ") + EncodingName(end.LooksLike) +
+              " written without a mark (every other byte is zero): save it as UTF-16 with a mark (\"UTF-16 LE\" in "
+              "Notepad's Save As), or as 8-bit text (\"ANSI\")";
+  }
+  if (end.OddByteIgnored) {
+    detail += std::string(detail.empty() ? "" : "; ") +
+              "the file's last byte is half a UTF-16 code unit and is ignored";
+  }
+  return detail;
+}
+
+}  // namespace filedata::tool
