@@ -1,0 +1,83 @@
+#pragma once
+// What the Filedata Tester shows, apart from its window so that it can be
+// tested anywhere: the fields of the plug-in's own parameter tables, the
+// parameter text a host builds from them, what a reading and its
+// explanation say, and the tester's command line.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/common/Description.h"
+#include "tools/common/Explain.h"
+#include "tools/common/QueryOutcome.h"
+
+namespace filedata::tester {
+
+// The host's editor kind for a file name: the host offers a file chooser.
+inline constexpr std::uint8_t kFileNameEditorKind = 5;
+
+// One parameter as the plug-in describes it.
+struct TParamField {
+  std::string Name;  // as the plug-in names it
+  std::string Key;   // the name upper-cased (ASCII), as a host writes it into the parameter text
+  std::string Default;
+  std::string Description;
+  bool Advanced = false;
+  bool PicksFile = false;  // its editor is the file chooser
+  char Mnemonic = 0;       // the letter its label underlines; 0: none left
+};
+
+// Every parameter of data item 0, the basic ones first. Each gets the
+// first letter of its name that no other label uses and RESERVED (the
+// tester's own buttons' letters) does not hold.
+std::vector<TParamField> FieldsOf(const tool::TDescription& description, std::string_view reserved);
+
+// The label with its mnemonic marked for a dialog: "&Filename", "L&ength".
+std::string LabelOf(const TParamField& field);
+
+// "KEY=value|KEY=value" for every field whose value is not empty, in the
+// fields' order, as a host builds it.
+std::string ParamText(const std::vector<TParamField>& fields, const std::vector<std::string>& values);
+
+// The value PARAMS gives each field (its key in any letter case, the last
+// pair winning, the value up to its own "="), empty where it gives none.
+std::vector<std::string> ValuesFrom(const std::vector<TParamField>& fields, std::string_view params);
+
+// The fields' defaults, as a host's editor offers them for a new reading.
+std::vector<std::string> DefaultValues(const std::vector<TParamField>& fields);
+
+// What one reading shows: the value in large type and the line under it.
+struct TReadingView {
+  std::string Value;   // the number as the tools print it, the text, or empty on failure
+  std::string Status;  // "Number, S_OK"; "Text, S_OK"; "Empty text, S_OK"; "E_FAIL: <last-error text>"
+  bool operator==(const TReadingView& other) const { return Value == other.Value && Status == other.Status; }
+  bool operator!=(const TReadingView& other) const { return !(*this == other); }
+};
+TReadingView ViewOf(const tool::TQueryOutcome& outcome);
+
+// The step that decided the answer: the last one before the answer itself
+// (the pair that failed, the file test, the missing line, the number test).
+std::size_t DecidingStep(const tool::TExplained& explained);
+
+// Empty when the plug-in's answer is the explanation's; else a sentence
+// saying that they differ and what each is.
+std::string Disagreement(const tool::TQueryOutcome& plugIn, const tool::TQueryOutcome& explained);
+
+// The seconds between readings as typed; nothing when they are no whole
+// number from 1 to 3600.
+std::optional<unsigned> IntervalSeconds(std::string_view typed);
+
+struct TTesterCommandLine {
+  bool Help = false;
+  std::optional<std::string> DllPath;  // load by path; none: create the registered class
+  std::optional<std::string> Params;   // fills the fields
+};
+// Nothing on a usage error, with its text in ERROR.
+std::optional<TTesterCommandLine> ParseTesterCommandLine(const std::vector<std::string>& args, std::string& error);
+
+extern const char kTesterUsage[];
+
+}  // namespace filedata::tester

@@ -1,0 +1,36 @@
+#pragma once
+// The identifiers of the tester's dialogs and controls: the resource script
+// and the code share them, and so does the test that drives the window.
+
+#define IDD_TESTER 100
+#define IDD_ABOUT 101
+
+// The main window's fixed controls; IDOK reads now, IDCANCEL closes.
+#define IDC_BASIC_GROUP 1001
+#define IDC_ADVANCED_GROUP 1002
+#define IDC_PARAMTEXT_LABEL 1010
+#define IDC_PARAMTEXT 1011
+#define IDC_COPY 1012
+#define IDC_INTERVAL_LABEL 1020
+#define IDC_INTERVAL 1021
+#define IDC_INTERVAL_SPIN 1022
+#define IDC_INTERVAL_UNIT 1023
+#define IDC_VALUE 1030
+#define IDC_STATUS 1031
+#define IDC_CHANGED 1032
+#define IDC_DIFFERS 1033
+#define IDC_WHY_LABEL 1040
+#define IDC_EXPLANATION 1041
+#define IDC_ABOUT 1050
+
+// Parameter I (0-based: the basic ones, then the advanced) has these four,
+// made when the window opens from the plug-in's own tables.
+#define IDC_FIELD_LABEL 1100
+#define IDC_FIELD_EDIT 1200
+#define IDC_FIELD_HELP 1300
+#define IDC_FIELD_BROWSE 1400
+
+// The About box.
+#define IDC_ABOUT_NAME 2001
+#define IDC_ABOUT_VERSION 2002
+#define IDC_ABOUT_ROWS 2003

@@ -1,0 +1,204 @@
+#include "tools/tester/TesterWindow.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "tools/common/QueryOutcome.h"
+#include "tools/tester/TesterResources.h"
+#include "tools/common/win32/WideText.h"
+
+namespace filedata::tester {
+
+using tool::Ansi;
+using tool::TextOf;
+using tool::Wide;
+
+namespace {
+constexpr UINT_PTR kReadingTimer = 1;
+constexpr unsigned kDefaultSeconds = 1;
+// The letters of the tester's own labels and buttons, which the
+// parameters' labels leave to them.
+constexpr char kOwnMnemonics[] = "XCENWAB";
+
+// The time of day, as the reading's last change is shown.
+std::wstring TimeOfDay() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  wchar_t text[16];
+  wsprintfW(text, L"%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
+  return text;
+}
+}  // namespace
+
+TTesterWindow::TTesterWindow(IPlugIn& plugIn, tool::TDescription description,
+                             const std::optional<std::string>& params)
+    : plugIn_(plugIn),
+      description_(std::move(description)),
+      fields_(FieldsOf(description_, kOwnMnemonics)),
+      initialValues_(params ? ValuesFrom(fields_, *params) : DefaultValues(fields_)) {}
+
+TTesterWindow::~TTesterWindow() {
+  if (valueFont_) DeleteObject(valueFont_);
+  if (boldFont_) DeleteObject(boldFont_);
+}
+
+void TTesterWindow::Run(HINSTANCE instance) {
+  instance_ = instance;
+  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_TESTER), nullptr, &DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK TTesterWindow::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+  auto* window = reinterpret_cast<TTesterWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (!window) return FALSE;
+  if (message == WM_INITDIALOG) window->dialog_ = dialog;
+  return window->OnMessage(message, wParam, lParam);
+}
+
+INT_PTR TTesterWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog();
+      return TRUE;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_TIMER:
+      if (wParam == kReadingTimer) Read();
+      return TRUE;
+    case WM_SIZE:
+      Layout();
+      return TRUE;
+    case WM_GETMINMAXINFO:
+      if (ready_) MinimumSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return TRUE;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(dialog_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      CreateFonts();
+      Layout();
+      return TRUE;
+    }
+    case WM_MEASUREITEM:
+      MeasureRow(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_DRAWITEM:
+      DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CLOSE:
+      EndDialog(dialog_, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void TTesterWindow::OnInitDialog() {
+  const std::wstring title = L"Filedata Tester - " + Wide(description_.Name) + L" " +
+                             std::to_wstring(description_.VersionA) + L"/" + std::to_wstring(description_.VersionB);
+  SetWindowTextW(dialog_, title.c_str());
+  CreateFonts();
+  CreateFieldRows();
+  SendDlgItemMessageW(dialog_, IDC_INTERVAL_SPIN, UDM_SETRANGE32, 1, 3600);
+  SendDlgItemMessageW(dialog_, IDC_INTERVAL_SPIN, UDM_SETPOS32, 0, kDefaultSeconds);
+  SendDlgItemMessageW(dialog_, IDC_VALUE, WM_SETFONT, reinterpret_cast<WPARAM>(valueFont_), FALSE);
+  for (std::size_t i = 0; i < fields_.size() && i < initialValues_.size(); ++i) {
+    SetDlgItemTextW(dialog_, IDC_FIELD_EDIT + static_cast<int>(i), Wide(initialValues_[i]).c_str());
+  }
+  ready_ = true;
+  Layout();
+  Read();
+  RestartTimer();
+}
+
+void TTesterWindow::OnCommand(WORD id, WORD code) {
+  if (id >= IDC_FIELD_EDIT && id < IDC_FIELD_EDIT + fields_.size()) {
+    if (code == EN_CHANGE && ready_) Read();
+    return;
+  }
+  if (id >= IDC_FIELD_BROWSE && id < IDC_FIELD_BROWSE + fields_.size()) {
+    if (code == BN_CLICKED) Browse(id - IDC_FIELD_BROWSE);
+    return;
+  }
+  switch (id) {
+    case IDOK: Read(); break;
+    case IDCANCEL: EndDialog(dialog_, IDCANCEL); break;
+    case IDC_COPY: CopyParamText(); break;
+    case IDC_ABOUT: ShowAbout(); break;
+    case IDC_INTERVAL:
+      if (code == EN_CHANGE && ready_) RestartTimer();
+      break;
+    default: break;
+  }
+}
+
+std::vector<std::string> TTesterWindow::Values() const {
+  std::vector<std::string> values;
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    values.push_back(Ansi(TextOf(Control(IDC_FIELD_EDIT + static_cast<int>(i)))));
+  }
+  return values;
+}
+
+void TTesterWindow::Read() {
+  const std::string params = ParamText(fields_, Values());
+  SetDlgItemTextW(dialog_, IDC_PARAMTEXT, Wide(params).c_str());
+  const tool::TQueryOutcome outcome = tool::AskQuery(plugIn_, params);
+  const tool::TExplained explained = tool::Explain(params);
+  const TReadingView view = ViewOf(outcome);
+  if (!shown_ || *shown_ != view) {
+    SetDlgItemTextW(dialog_, IDC_VALUE, Wide(outcome.Result != hr::Ok ? "-" : view.Value).c_str());
+    SetDlgItemTextW(dialog_, IDC_STATUS, Wide(view.Status).c_str());
+    SetDlgItemTextW(dialog_, IDC_CHANGED, (L"Last change at " + TimeOfDay()).c_str());
+    shown_ = view;
+  }
+  const std::wstring differs = Wide(Disagreement(outcome, explained.Outcome));
+  if (differs != TextOf(Control(IDC_DIFFERS))) {
+    SetDlgItemTextW(dialog_, IDC_DIFFERS, differs.c_str());
+    Layout();
+  }
+  ShowExplanation(explained);
+}
+
+void TTesterWindow::RestartTimer() {
+  const std::optional<unsigned> seconds = IntervalSeconds(Ansi(TextOf(Control(IDC_INTERVAL))));
+  KillTimer(dialog_, kReadingTimer);
+  SetTimer(dialog_, kReadingTimer, seconds.value_or(kDefaultSeconds) * 1000, nullptr);
+}
+
+void TTesterWindow::Browse(std::size_t field) {
+  const HWND edit = Control(IDC_FIELD_EDIT + static_cast<int>(field));
+  std::wstring file = TextOf(edit);
+  file.resize(32768, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = dialog_;
+  dialog.lpstrFilter = L"Text files (*.txt, *.log, *.csv)\0*.txt;*.log;*.csv\0All files\0*.*\0";
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  // No readings while the dialog is open: it may move the current folder,
+  // against which a relative file name would then be read.
+  KillTimer(dialog_, kReadingTimer);
+  const bool chosen = GetOpenFileNameW(&dialog);
+  RestartTimer();
+  if (chosen) SetWindowTextW(edit, file.c_str());  // its change reads anew
+}
+
+void TTesterWindow::CopyParamText() const {
+  const std::wstring text = TextOf(Control(IDC_PARAMTEXT));
+  if (!OpenClipboard(dialog_)) return;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
+}  // namespace filedata::tester

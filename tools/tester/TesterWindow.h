@@ -1,0 +1,84 @@
+#pragma once
+// The tester's main window: the plug-in's own parameter editor, the
+// parameter text it makes, a reading at once and then every few seconds,
+// and the steps of the query that explain it.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "descriptor/PlugInOperations.h"
+#include "tools/common/Description.h"
+#include "tools/common/Explain.h"
+#include "tools/tester/TesterModel.h"
+
+namespace filedata::tester {
+
+class TTesterWindow {
+ public:
+  // PLUGIN is asked for every reading; DESCRIPTION is what it told about
+  // itself; PARAMS fill the fields (none: the plug-in's defaults do).
+  TTesterWindow(IPlugIn& plugIn, tool::TDescription description, const std::optional<std::string>& params);
+  TTesterWindow(const TTesterWindow&) = delete;
+  TTesterWindow& operator=(const TTesterWindow&) = delete;
+  ~TTesterWindow();
+
+  // Shows the window until it is closed.
+  void Run(HINSTANCE instance);
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog();
+  void OnCommand(WORD id, WORD code);
+
+  // TesterLayout.cpp
+  void CreateFieldRows();
+  void CreateFonts();
+  void Layout();
+  void MinimumSize(MINMAXINFO& info) const;
+  int X(int dialogUnits) const;
+  int Y(int dialogUnits) const;
+  int PlaceFieldRows(bool advanced, int top, int width);
+  int TextHeight(HWND control, int width) const;
+  bool HasAdvanced() const;
+
+  // ExplanationList.cpp
+  void ShowExplanation(const tool::TExplained& explained);
+  // Puts rows_ into the list anew, each as high as its words at its width.
+  void FillExplanation();
+  void MeasureRow(MEASUREITEMSTRUCT& item) const;
+  void DrawRow(const DRAWITEMSTRUCT& item) const;
+
+  // AboutBox.cpp
+  void ShowAbout() const;
+
+  void Read();
+  void RestartTimer();
+  void Browse(std::size_t field);
+  void CopyParamText() const;
+  std::vector<std::string> Values() const;
+  HWND Control(int id) const { return GetDlgItem(dialog_, id); }
+
+  IPlugIn& plugIn_;
+  const tool::TDescription description_;
+  const std::vector<TParamField> fields_;
+  const std::vector<std::string> initialValues_;
+  HINSTANCE instance_ = nullptr;
+  HWND dialog_ = nullptr;
+  HFONT valueFont_ = nullptr;  // the value in large type
+  HFONT boldFont_ = nullptr;   // the deciding step
+  bool ready_ = false;         // the fields are made: an edit reads anew
+  std::optional<TReadingView> shown_;
+  // The explanation's rows as the list draws them; the deciding one marked.
+  struct TRow {
+    std::wstring Step;
+    std::wstring Detail;
+  };
+  std::vector<TRow> rows_;
+  std::size_t decidingRow_ = 0;
+  int listWidth_ = 0;  // the list's width when its rows were measured
+};
+
+}  // namespace filedata::tester
