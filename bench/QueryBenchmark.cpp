@@ -10,12 +10,14 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "query/ByteSearch.h"
 #include "query/DataQuery.h"
 #include "query/FloatParse.h"
 #include "query/LastLine.h"
 #include "query/LineSelection.h"
 #include "query/LineSplitter.h"
+#include "query/TextFile.h"
+#include "query/UnitSearch.h"
+#include "tests/support/MemoryFile.h"
 
 namespace {
 using namespace filedata;
@@ -33,60 +35,106 @@ const std::string& Log16M() {
   return text;
 }
 
+// The same log as PowerShell writes it, UTF-16LE after its mark.
+const std::string& Utf16Log16M() {
+  static const std::string text = [] {
+    std::string units = "\xFF\xFE";
+    for (const char c : SensorLog(8 << 20)) units += {c, '\0'};
+    return units;
+  }();
+  return text;
+}
+
+// The text of argument 1: 0 the 8-bit log, 1 the UTF-16LE one (mark and all).
+TTextEncoding EncodingAt(const benchmark::State& state) {
+  return state.range(1) == 0 ? TTextEncoding::EightBit : TTextEncoding::Utf16LE;
+}
+const std::string& LogFor(TTextEncoding encoding) {
+  return encoding == TTextEncoding::EightBit ? Log16M() : Utf16Log16M();
+}
+
 void SetBytes(benchmark::State& state, std::size_t bytes) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
 }
 
-// Each kind of search this processor can run; argument: its index.
-const TByteSearches& SearchAt(const benchmark::State& state) {
-  static const auto all = AvailableByteSearches();
-  return *all[static_cast<std::size_t>(state.range(0)) % all.size()];
+// Each kind of search this processor can run; arguments: its index, the text.
+const TUnitSearches& SearchAt(benchmark::State& state) {
+  const auto all = AvailableUnitSearches(EncodingAt(state));
+  const TUnitSearches& search = *all[static_cast<std::size_t>(state.range(0)) % all.size()];
+  state.SetLabel(std::string(search.Kind) + (search.UnitSize == 1 ? " 8-bit" : " UTF-16LE"));
+  return search;
+}
+// The units of the text, without the mark.
+std::string_view UnitsOf(TTextEncoding encoding) {
+  return std::string_view(LogFor(encoding)).substr(encoding == TTextEncoding::EightBit ? 0 : 2);
+}
+void EveryKind(benchmark::internal::Benchmark* b) {
+  for (int text = 0; text < 2; ++text) {
+    for (int kind = 0; kind < 3; ++kind) b->Args({kind, text});
+  }
 }
 
 void BM_FindLineBreak(benchmark::State& state) {
-  const TByteSearches& search = SearchAt(state);
-  state.SetLabel(search.Kind);
-  const std::string& text = Log16M();
+  const TUnitSearches& search = SearchAt(state);
+  const std::string_view text = UnitsOf(EncodingAt(state));
   for (auto _ : state) {
     std::size_t lines = 0;
     const char* end = text.data() + text.size();
-    for (const char* p = text.data(); p < end; p = search.FindLineBreak(p, end) + 1) ++lines;
+    for (const char* p = text.data(); p < end; p = search.FindLineBreak(p, end) + search.UnitSize) ++lines;
     benchmark::DoNotOptimize(lines);
   }
   SetBytes(state, text.size());
 }
-BENCHMARK(BM_FindLineBreak)->DenseRange(0, 2);
+BENCHMARK(BM_FindLineBreak)->Apply(EveryKind);
 
-void BM_FindZeroByte(benchmark::State& state) {
-  const TByteSearches& search = SearchAt(state);
-  state.SetLabel(search.Kind);
-  const std::string& text = Log16M();
-  for (auto _ : state) benchmark::DoNotOptimize(search.FindZeroByte(text.data(), text.data() + text.size()));
+void BM_FindZero(benchmark::State& state) {
+  const TUnitSearches& search = SearchAt(state);
+  const std::string_view text = UnitsOf(EncodingAt(state));
+  for (auto _ : state) benchmark::DoNotOptimize(search.FindZero(text.data(), text.data() + text.size()));
   SetBytes(state, text.size());
 }
-BENCHMARK(BM_FindZeroByte)->DenseRange(0, 2);
+BENCHMARK(BM_FindZero)->Apply(EveryKind);
+
+// From the end back to the start, one break at a time.
+void BM_FindLastLineBreak(benchmark::State& state) {
+  const TUnitSearches& search = SearchAt(state);
+  const std::string_view text = UnitsOf(EncodingAt(state));
+  for (auto _ : state) {
+    std::size_t breaks = 0;
+    for (const char* end = text.data() + text.size(); (end = search.FindLastLineBreak(text.data(), end));) ++breaks;
+    benchmark::DoNotOptimize(breaks);
+  }
+  SetBytes(state, text.size());
+}
+BENCHMARK(BM_FindLastLineBreak)->Apply(EveryKind);
 
 void BM_CountLineEnds(benchmark::State& state) {
-  const TByteSearches& search = SearchAt(state);
-  state.SetLabel(search.Kind);
-  const std::string& text = Log16M();
+  const TUnitSearches& search = SearchAt(state);
+  const std::string_view text = UnitsOf(EncodingAt(state));
   for (auto _ : state) benchmark::DoNotOptimize(search.CountLineEnds(text.data(), text.data() + text.size()));
   SetBytes(state, text.size());
 }
-BENCHMARK(BM_CountLineEnds)->DenseRange(0, 2);
+BENCHMARK(BM_CountLineEnds)->Apply(EveryKind);
 
-// The zero-byte search and the last-line search over 64 KiB chunks.
+// LINE=0's work on text in memory: per 64 KiB, the zero search and the
+// last-line scan; argument: 0 the 8-bit log, 1 the UTF-16LE one.
 void BM_LastLineScan(benchmark::State& state) {
-  const std::string& text = Log16M();
+  const TTextEncoding encoding = state.range(0) == 0 ? TTextEncoding::EightBit : TTextEncoding::Utf16LE;
+  const TUnitSearches& search = UnitSearches(encoding);
+  const std::string_view text = UnitsOf(encoding);
+  state.SetLabel(std::string(search.Kind) + (search.UnitSize == 1 ? " 8-bit" : " UTF-16LE"));
   for (auto _ : state) {
-    TLastLineScanner scanner;
-    for (std::size_t at = 0; at < text.size(); at += 64 << 10)
-      scanner.OnBytes(std::string_view(text).substr(at, 64 << 10));
+    TLastLineScanner scanner(search);
+    for (std::size_t at = 0; at < text.size(); at += 64 << 10) {
+      const std::string_view chunk = text.substr(at, 64 << 10);
+      const char* zero = search.FindZero(chunk.data(), chunk.data() + chunk.size());
+      scanner.OnUnits(chunk.substr(0, static_cast<std::size_t>(zero - chunk.data())));
+    }
     benchmark::DoNotOptimize(scanner.LastLine().size());
   }
   SetBytes(state, text.size());
 }
-BENCHMARK(BM_LastLineScan);
+BENCHMARK(BM_LastLineScan)->Arg(0)->Arg(1);
 
 void BM_SplitLines(benchmark::State& state) {
   struct TCount final : TLineSink {
@@ -96,46 +144,33 @@ void BM_SplitLines(benchmark::State& state) {
   const std::string& text = Log16M();
   for (auto _ : state) {
     TCount sink;
-    SplitLines(text, sink);
+    testing::TMemoryFile file(text);
+    TFileText fileText(file, "memory");
+    TLineSplitter splitter(fileText.Units(), sink);
+    if (fileText.Feed(splitter)) splitter.Finish();
     benchmark::DoNotOptimize(sink.count);
   }
   SetBytes(state, text.size());
 }
 BENCHMARK(BM_SplitLines);
 
-// A file held in memory, read in the chunks the query asks for.
-class TMemoryFile final : public platform::TFileReader {
- public:
-  explicit TMemoryFile(const std::string& bytes) : bytes_(bytes) {}
-  std::uint64_t SizeAtOpen() const noexcept override { return bytes_.size(); }
-  bool Read(char* buffer, std::size_t count, std::size_t& delivered) override {
-    delivered = bytes_.copy(buffer, count, at_);
-    at_ += delivered;
-    return true;
-  }
-  std::uint32_t ErrorCode() const noexcept override { return 0; }
-
- private:
-  const std::string& bytes_;
-  std::size_t at_ = 0;
-};
-
-// The line selection on a buffer; argument: LINE (0 the last line, -1 a
-// count, N stops there).
+// The line selection on a buffer; arguments: LINE (0 the last line, -1 a
+// count, N stops there), the text (0 the 8-bit log, 1 the UTF-16LE one).
 void BM_SelectLineInMemory(benchmark::State& state) {
-  const std::string& text = Log16M();
+  const std::string& text = LogFor(EncodingAt(state));
   const auto line = static_cast<std::int32_t>(state.range(0));
+  state.SetLabel(EncodingAt(state) == TTextEncoding::EightBit ? "8-bit" : "UTF-16LE");
   for (auto _ : state) {
-    TMemoryFile file(text);
+    testing::TMemoryFile file(text);
     try {
       benchmark::DoNotOptimize(SelectLine(file, "memory", line));
     } catch (const std::exception&) {  // LINE=-1 always lies past the end
     }
   }
-  const std::size_t lineBytes = 43;
+  const std::size_t lineBytes = 43 * UnitSize(EncodingAt(state));
   SetBytes(state, line > 0 ? std::min(text.size(), static_cast<std::size_t>(line) * lineBytes) : text.size());
 }
-BENCHMARK(BM_SelectLineInMemory)->Arg(0)->Arg(-1)->Arg(200000);
+BENCHMARK(BM_SelectLineInMemory)->ArgsProduct({{0, -1, 200000}, {0, 1}});
 
 std::string WriteFile(const char* name, const std::string& bytes) {
   const auto path = std::filesystem::temp_directory_path() / name;

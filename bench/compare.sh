@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Times filedata against the floor of a full pass (a bare 64 KiB read loop
 # with a zero-byte search) and against the usual tools, on a 1 GB file of
-# CRLF log lines, and prints the ratios in one table. Natively, and the
-# Windows builds under Wine against a bare ReadFile loop under the same Wine.
+# CRLF log lines, and on the same lines as a 1 GB UTF-16LE file (as
+# PowerShell writes them) against the bare reads, and prints the ratios in
+# one table. Natively, and the Windows builds under Wine against a bare
+# ReadFile loop under the same Wine.
 # Medians of paired runs (A B A B ...), page cache warm.
 # Usage: bench/compare.sh [RUNS]   (default 7)
 set -euo pipefail
@@ -25,9 +27,14 @@ if [ ! -s "$file" ]; then
   # yes ends on the broken pipe once head has its bytes.
   { yes $'2026-12-08 18:00:00.000 sensor=7 status=ok Temp: 42.5 C door=closed\r' || true; } | head -c 1000000000 >"$file"
 fi
+wide=$work/log-1GB-utf16.txt
+if [ ! -s "$wide" ]; then
+  echo "making $wide"
+  { printf '\xff\xfe'; head -c 500000000 "$file" | iconv -f ASCII -t UTF-16LE; } >"$wide"
+fi
 lines=$(wc -l <"$file")
 middle=$((lines / 2))
-cat "$file" >/dev/null  # warm the page cache
+cat "$file" "$wide" >/dev/null  # warm the page cache
 
 now() { date +%s%N; }
 # Median wall seconds of command A and of command B, run in turn RUNS times.
@@ -53,7 +60,7 @@ q() { printf "'FILENAME=%s|LINE=%s'" "$1" "$2"; }
 native=build/native/bin/filedata
 echo
 echo "$(date -u +%Y-%m-%d), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs),"
-echo "$file: $(stat -c %s "$file") bytes, $lines lines; medians of $runs paired runs"
+echo "$file: $(stat -c %s "$file") bytes, $lines lines; $wide: $(stat -c %s "$wide") bytes; medians of $runs paired runs"
 echo
 echo '| query | filedata | | reference | | ratio |'
 echo '|---|---:|---|---|---:|---:|'
@@ -64,6 +71,8 @@ row "LINE=0 native" "$native $(q "$file" 0)" "tail -n 1" "tail -n 1 $file"
 row "LINE=0 native" "$native $(q "$file" 0)" "awk 'END {print}'" "awk 'END {print}' $file"
 row "LINE=1 native" "$native $(q "$file" 1)" "head -n 1" "head -n 1 $file"
 row "LINE=$middle native" "$native $(q "$file" $middle)" "sed -n '${middle}{p;q}'" "sed -n '${middle}{p;q}' $file"
+row "UTF-16LE LINE=0 native" "$native $(q "$wide" 0)" "read loop alone (64 KiB), same file" "$work/read_loop $wide --read-only"
+row "UTF-16LE LINE=-1 native" "$native $(q "$wide" -1)" "read loop alone (64 KiB), same file" "$work/read_loop $wide --read-only"
 
 # Each Windows build against the bare loop of its own width under the same
 # Wine. Each prefix's server stays up for the runs, so that no run pays for
@@ -83,6 +92,8 @@ for preset in "${presets[@]}"; do
   row "LINE=-1 $preset under Wine" "$exe $(q "$file" -1)" "ReadFile loop with memchr, same Wine" "$floor"
   # The C library's memchr is a byte loop under Wine; the reads alone are the floor there.
   row "LINE=0 $preset under Wine" "$exe $(q "$file" 0)" "ReadFile loop alone, same Wine" "$floor --read-only"
+  row "UTF-16LE LINE=0 $preset under Wine" "$exe $(q "$wide" 0)" "ReadFile loop alone, same Wine" \
+    "$(in_prefix "$preset") $work/readfile_loop${preset#win}.exe $wide --read-only"
 done
 if [[ " ${presets[*]} " == *" win32 "* ]]; then
   row "LINE=0 win32 under Wine" "$(in_prefix win32) build/win32/bin/filedata.exe $(q "$file" 0)" \
@@ -92,4 +103,5 @@ for preset in "${presets[@]}"; do
   [ "$preset" = native ] || WINEPREFIX=$PWD/build/$preset/wineprefix-$preset /usr/lib/wine/wineserver -k || true
 done
 echo
-echo "peak memory, LINE=0 native: $(/usr/bin/time -f %M "$native" "FILENAME=$file|LINE=0" 2>&1 >/dev/null) KB"
+echo "peak memory, LINE=0 native: $(/usr/bin/time -f %M "$native" "FILENAME=$file|LINE=0" 2>&1 >/dev/null) KB," \
+  "UTF-16LE: $(/usr/bin/time -f %M "$native" "FILENAME=$wide|LINE=0" 2>&1 >/dev/null) KB"

@@ -1,5 +1,7 @@
 // ParseInteger and TryParseFloat against their rules.
 // Input: [caller's x87 control word, 2 bytes little-endian][text].
+// - A float is accepted exactly when the grammar written out plainly says
+//   so (FloatReference.h), but at the edge of the extended range.
 // - An accepted float of at most 19 significant digits and a decimal
 //   exponent of at most 27 in size takes one correctly rounded step, so it
 //   must equal strtold bit for bit, under any caller word.
@@ -14,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/FloatReference.h"
 #include "fuzz/FuzzSupport.h"
 #include "query/Errors.h"
 #include "query/FloatParse.h"
@@ -49,33 +52,6 @@ std::string Bits(long double value) {
   return hex;
 }
 
-// Whether an accepted text has at most 19 significant digits and a decimal
-// exponent (written exponent minus fraction digits) of at most 27 in size.
-bool ExactlyCheckable(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  std::string digits;
-  std::int64_t fractionDigits = 0;
-  while (i < text.size() && IsDigit(text[i])) digits += text[i++];
-  if (i < text.size() && text[i] == '.') {
-    for (++i; i < text.size() && IsDigit(text[i]); ++i, ++fractionDigits) digits += text[i];
-  }
-  std::int64_t exponent = 0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    const bool negative = i < text.size() && text[i] == '-';
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    for (; i < text.size() && IsDigit(text[i]); ++i)
-      exponent = std::min<std::int64_t>(exponent * 10 + (text[i] - '0'), 1000000);
-    if (negative) exponent = -exponent;
-  }
-  const std::size_t firstNonZero = digits.find_first_not_of('0');
-  const std::size_t significant = firstNonZero == std::string::npos ? 0 : digits.size() - firstNonZero;
-  const std::int64_t decimalExponent = exponent - fractionDigits;
-  return significant <= 19 && decimalExponent >= -27 && decimalExponent <= 27;
-}
-
 void CheckFloat(std::string_view text, std::uint16_t fuzzedWord) {
   long double value = 0;
   x87::ClearExceptionFlags();
@@ -101,17 +77,11 @@ void CheckFloat(std::string_view text, std::uint16_t fuzzedWord) {
   FUZZ_CHECK(swappedAccepted == accepted && (!accepted || Bits(swappedValue) == Bits(value)),
              where() + ": with ',' " + std::to_string(swappedAccepted) + " " + Bits(swappedValue));
 
-  const std::string_view number = BeforeZero(text);
-  if (!accepted || !ExactlyCheckable(number)) return;
-  const std::string terminated(number);
-  char* end = nullptr;
-  long double want = std::strtold(terminated.c_str(), &end);
-  // strtold reads no mantissa without a digit ("." "-.e3"); that is a zero.
-  if (end == terminated.c_str()) {
-    const std::size_t sign = terminated.find_first_not_of(' ');
-    want = sign != std::string::npos && terminated[sign] == '-' ? -0.0L : 0.0L;
-  }
-  FUZZ_CHECK(Bits(value) == Bits(want), where() + ": " + Bits(value) + ", strtold " + Bits(want));
+  const fuzz::TReferenceFloat reference = fuzz::ReadReferenceFloat(text, '.');
+  FUZZ_CHECK(reference.NearTheRange || accepted == reference.WellFormed,
+             where() + ": " + (accepted ? "accepted" : "refused") + ", the rule says otherwise");
+  if (!accepted || !reference.Checkable) return;
+  FUZZ_CHECK(Bits(value) == Bits(reference.Value), where() + ": " + Bits(value) + ", strtold " + Bits(reference.Value));
 }
 
 std::optional<std::int32_t> ReferenceInteger(std::string_view text) {

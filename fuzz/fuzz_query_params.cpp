@@ -13,7 +13,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "query/DataQuery.h"
 #include "query/Errors.h"
-#include "query/QueryObserver.h"
+#include "tests/support/RecordingObserver.h"
 
 namespace {
 using namespace filedata;
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Once as the host asks, once with an observer: the answers must agree.
   const std::string plain = Outcome(params, nullptr);
-  TQueryObserver watching;
+  testing::TRecordingObserver watching;
   const std::string observed = Outcome(params, &watching);
   FUZZ_CHECK(plain == observed, "params " + Quoted(params) + ": " + plain + " but observed " + observed);
   return 0;

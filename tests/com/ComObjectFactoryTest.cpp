@@ -42,7 +42,7 @@ class ComObjectFactoryTest : public testing::Test {
                             "Test object", TClassInstancing::MultiInstance, TThreadingModel::Apartment};
 
  private:
-  ErrorBoxFunction previousBox_ = nullptr;
+  TErrorBoxFunction previousBox_ = nullptr;
 };
 
 TEST_F(ComObjectFactoryTest, RefusalsLeaveNoObjectBehind) {

@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "com/ComBoundary.h"
+#include "com/ComContract.h"
 #include "com/ComClassManager.h"
 #include "com/ComObject.h"
 #include "com/ComObjectFactory.h"
@@ -28,8 +28,12 @@ struct ITestB : IUnknown {
 
 class TTestServer : public TComServerObject {
  public:
-  std::int32_t ChangeObjectCount(bool increment) override { return increment ? ++objects : --objects; }
-  std::int32_t ChangeFactoryCount(bool increment) override { return increment ? ++factories : --factories; }
+  std::int32_t ChangeObjectCount(TCountChange change) override {
+    return change == TCountChange::Up ? ++objects : --objects;
+  }
+  std::int32_t ChangeFactoryCount(TCountChange change) override {
+    return change == TCountChange::Up ? ++factories : --factories;
+  }
   std::string ModuleFilePath() const override { return "C:\\Test\\TestLib.dll"; }
   std::string ServerKeyName() const override { return "InprocServer32"; }
   std::string LibraryName() const override { return "TestLib"; }

@@ -4,37 +4,39 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
-#include "descriptor/Descriptor.h"
+#include "descriptor/PlugIn.h"
+#include "tests/support/HostTexts.h"
 
 namespace filedata {
 namespace {
 
 constexpr std::int32_t kItemIndexes[] = {0, 1, -1, INT32_MIN, INT32_MAX};
 
-std::string LastError(TDescriptor& plugIn) {
+std::string LastError(TPlugIn& plugIn) {
   const char* text = nullptr;
   EXPECT_EQ(plugIn.GetLastErrorText(&text), hr::Ok);
   return text ? text : "(null)";
 }
 
 TEST(Descriptor, ConstantAnswers) {
-  TDescriptor plugIn;
+  TPlugIn plugIn;
   const char* text = nullptr;
   std::uint16_t word = 0;
   std::int32_t count = 0;
   EXPECT_EQ(plugIn.GetName(&text), hr::Ok);
-  EXPECT_STREQ(text, "Filedata");
+  EXPECT_STREQ(text, testing::kExpectedName);
   EXPECT_EQ(plugIn.GetVersionA(&word), hr::Ok);
-  EXPECT_EQ(word, 501);
+  EXPECT_EQ(word, testing::kExpectedVersionA);
   EXPECT_EQ(plugIn.GetVersionB(&word), hr::Ok);
-  EXPECT_EQ(word, 500);
+  EXPECT_EQ(word, testing::kExpectedVersionB);
   EXPECT_EQ(plugIn.GetAboutCount(&count), hr::Ok);
   EXPECT_EQ(count, 4);
   EXPECT_EQ(plugIn.GetDataCount(&count), hr::Ok);
   EXPECT_EQ(count, 1);
   EXPECT_EQ(plugIn.GetUpdateLocation(&text), hr::Ok);
-  EXPECT_STREQ(text, "http://qelt.example.com/update/filedata.upd");
+  EXPECT_STREQ(text, testing::kExpectedUpdateLocation);
   for (const std::int32_t item : kItemIndexes) {
     std::uint8_t flags = 9;
     count = 0;
@@ -49,21 +51,21 @@ TEST(Descriptor, ConstantAnswers) {
 }
 
 // One table lookup with up to three text outputs; unused ones stay as given.
-using Lookup = std::function<HResult(TDescriptor&, std::int32_t index, std::int32_t item, const char** out)>;
+using Lookup = std::function<HResult(TPlugIn&, std::int32_t index, std::int32_t item, const char** out)>;
 
-const Lookup kAbout = [](TDescriptor& e, std::int32_t i, std::int32_t, const char** out) {
+const Lookup kAbout = [](TPlugIn& e, std::int32_t i, std::int32_t, const char** out) {
   return e.GetAboutItem(i, &out[0], &out[1]);
 };
-const Lookup kData = [](TDescriptor& e, std::int32_t i, std::int32_t, const char** out) {
+const Lookup kData = [](TPlugIn& e, std::int32_t i, std::int32_t, const char** out) {
   std::uint8_t kind = 0;
   const HResult result = e.GetDataInfo(i, &out[0], &kind);
   EXPECT_EQ(kind, 2) << "kind is written whatever the index";
   return result;
 };
-const Lookup kBasic = [](TDescriptor& e, std::int32_t i, std::int32_t item, const char** out) {
+const Lookup kBasic = [](TPlugIn& e, std::int32_t i, std::int32_t item, const char** out) {
   return e.GetParamInfo(item, i, &out[0], &out[1], &out[2]);
 };
-const Lookup kAdvanced = [](TDescriptor& e, std::int32_t i, std::int32_t item, const char** out) {
+const Lookup kAdvanced = [](TPlugIn& e, std::int32_t i, std::int32_t item, const char** out) {
   return e.GetAdvancedParamInfo(item, i, &out[0], &out[1], &out[2]);
 };
 
@@ -77,21 +79,20 @@ struct RowCase {
 };
 
 TEST(Descriptor, RowsAreTheExactTextsForAnyItemIndex) {
-  const RowCase cases[] = {
-      {"about", &kAbout, 0, {"Programmed By", "Filedata plug-in authors", kUnwritten}},
-      {"about", &kAbout, 1, {"Created", "November 4th, 2003", kUnwritten}},
-      {"about", &kAbout, 2, {"Updated", "June, 30th 2004", kUnwritten}},
-      {"about", &kAbout, 3, {"Copyright", "Copyright (c) 2026 Filedata plug-in authors", kUnwritten}},
-      {"data", &kData, 0, {"Filedata", kUnwritten, kUnwritten}},
-      {"basic", &kBasic, 0, {"Filename", "MyTestFile.txt", "Full path to the file you want to poll data from"}},
-      {"basic", &kBasic, 1, {"Line", "1", "The line number you want to poll, zero will provide last line"}},
-      {"advanced", &kAdvanced, 0,
-       {"Start", "1", "For adv. cutting - Will cut from the # Char to end of line, unless \"Length\" is defined"}},
-      {"advanced", &kAdvanced, 1, {"Length", "5", "Will read from \"Start\" Char and \"Length\" forward"}},
-  };
+  std::vector<RowCase> cases;
+  for (std::int32_t i = 0; i < 4; ++i) {
+    cases.push_back({"about", &kAbout, i, {testing::kExpectedAbout[i].Key, testing::kExpectedAbout[i].Value, kUnwritten}});
+  }
+  cases.push_back({"data", &kData, 0, {testing::kExpectedDataItem, kUnwritten, kUnwritten}});
+  for (std::int32_t i = 0; i < 2; ++i) {
+    const testing::TExpectedParam& basic = testing::kExpectedBasicParams[i];
+    const testing::TExpectedParam& advanced = testing::kExpectedAdvancedParams[i];
+    cases.push_back({"basic", &kBasic, i, {basic.Name, basic.Default, basic.Description}});
+    cases.push_back({"advanced", &kAdvanced, i, {advanced.Name, advanced.Default, advanced.Description}});
+  }
   for (const auto& c : cases) {
     for (const std::int32_t item : kItemIndexes) {
-      TDescriptor plugIn;
+      TPlugIn plugIn;
       const char* out[3] = {kUnwritten, kUnwritten, kUnwritten};
       EXPECT_EQ((*c.lookup)(plugIn, c.index, item, out), hr::Ok) << c.table << " " << c.index;
       for (int i = 0; i < 3; ++i) EXPECT_STREQ(out[i], c.expected[i]) << c.table << " " << c.index << " " << i;
@@ -112,7 +113,7 @@ TEST(Descriptor, IndexOutsideATableFailsAndWritesNoText) {
       {"advanced", &kAdvanced, -1}, {"advanced", &kAdvanced, INT32_MAX},
   };
   for (const auto& c : cases) {
-    TDescriptor plugIn;
+    TPlugIn plugIn;
     const char* out[3] = {kUnwritten, kUnwritten, kUnwritten};
     EXPECT_EQ((*c.lookup)(plugIn, c.index, 0, out), hr::Fail) << c.table << " " << c.index;
     for (const char* text : out) EXPECT_EQ(text, kUnwritten) << c.table << " " << c.index;
@@ -126,7 +127,7 @@ TEST(Descriptor, NullOutPointerWritesNothingAndLeavesTheLastErrorAlone) {
     std::uint8_t byte = 9;
     double number = -1;
   };
-  using Call = std::function<HResult(TDescriptor&, Outputs&)>;
+  using Call = std::function<HResult(TPlugIn&, Outputs&)>;
   const struct {
     const char* operation;
     Call call;
@@ -150,7 +151,7 @@ TEST(Descriptor, NullOutPointerWritesNothingAndLeavesTheLastErrorAlone) {
       {"GetParamEditor text", [](auto& e, auto& o) { return e.GetParamEditor(0, "Line", &o.byte, nullptr); }},
   };
   for (const auto& c : cases) {
-    TDescriptor plugIn;
+    TPlugIn plugIn;
     Outputs outputs;
     EXPECT_EQ(c.call(plugIn, outputs), hr::Pointer) << c.operation;
     EXPECT_EQ(outputs.text[0], kUnwritten) << c.operation;
@@ -162,7 +163,7 @@ TEST(Descriptor, NullOutPointerWritesNothingAndLeavesTheLastErrorAlone) {
 }
 
 TEST(Descriptor, ParamEditorKnowsTheFileNameWhateverItsAsciiCase) {
-  TDescriptor plugIn;
+  TPlugIn plugIn;
   const struct {
     const char* name;
     std::uint8_t kind;

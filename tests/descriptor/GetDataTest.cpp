@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "descriptor/Descriptor.h"
-#include "tests/query/TempDir.h"
+#include "descriptor/PlugIn.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace filedata {
 namespace {
@@ -24,7 +24,7 @@ struct TOutcome {
   std::string lastError;
 };
 
-TOutcome Query(TDescriptor& plugIn, const char* params, std::int32_t item = 0) {
+TOutcome Query(TPlugIn& plugIn, const char* params, std::int32_t item = 0) {
   TOutcome out;
   const char* itemName = kUntouched;
   const char* text = kUntouched;
@@ -37,7 +37,7 @@ TOutcome Query(TDescriptor& plugIn, const char* params, std::int32_t item = 0) {
   return out;
 }
 
-class GetDataTest : public testing::TempDirTest {};
+class GetDataTest : public testing::ScratchFolderTest {};
 
 TEST_F(GetDataTest, AnswersThroughTheOutParametersAndFailsWithTheStandingAnswer) {
   const std::string file = Write("f.txt", "Temp: 42.5 C\nlast\n");
@@ -67,7 +67,7 @@ TEST_F(GetDataTest, AnswersThroughTheOutParametersAndFailsWithTheStandingAnswer)
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.nullParams ? "null parameters" : c.params);
-    TDescriptor plugIn;
+    TPlugIn plugIn;
     const TOutcome out = Query(plugIn, c.nullParams ? nullptr : c.params.c_str(), c.item);
     EXPECT_EQ(out.result, c.result);
     EXPECT_EQ(out.itemName, c.itemName);
@@ -81,7 +81,7 @@ TEST_F(GetDataTest, AnswersThroughTheOutParametersAndFailsWithTheStandingAnswer)
 }
 
 TEST_F(GetDataTest, TheTextStaysValidUntilThatObjectsNextQuery) {
-  TDescriptor first, second;
+  TPlugIn first, second;
   const char* name = nullptr;
   const char* text = nullptr;
   const char* otherText = nullptr;
@@ -96,7 +96,7 @@ TEST_F(GetDataTest, TheTextStaysValidUntilThatObjectsNextQuery) {
 }
 
 TEST_F(GetDataTest, TheLastErrorSaysNoErrorOnlyUntilTheFirstFailureOfItsOwnObject) {
-  TDescriptor plugIn, other;
+  TPlugIn plugIn, other;
   EXPECT_EQ(Query(plugIn, "").lastError, "No error");
   const char* key = nullptr;
   const char* value = nullptr;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/ScratchFolder.h"
 #include "tools/plugin-host/ComRef.h"
 #include <system_error>
 #include <utility>
@@ -37,13 +38,15 @@ TComRef<T> QueryAs(IUnknown* from, REFIID iid) {
   return result;
 }
 
-// LoadLibrary and FreeLibrary, and typed calls of the exports.
-class TPlugInLibrary {
+// The DLL under test: LoadLibrary and FreeLibrary, and typed calls of the
+// exports that fail as the DLL answers, never by raising (the host
+// stand-in's TPlugInLibrary raises instead, for its own messages).
+class TDllUnderTest {
  public:
-  explicit TPlugInLibrary(const std::string& path = BuiltLibraryPath()) : module_(LoadLibraryA(path.c_str())) {}
-  TPlugInLibrary(const TPlugInLibrary&) = delete;
-  TPlugInLibrary& operator=(const TPlugInLibrary&) = delete;
-  ~TPlugInLibrary() {
+  explicit TDllUnderTest(const std::string& path = BuiltLibraryPath()) : module_(LoadLibraryA(path.c_str())) {}
+  TDllUnderTest(const TDllUnderTest&) = delete;
+  TDllUnderTest& operator=(const TDllUnderTest&) = delete;
+  ~TDllUnderTest() {
     if (module_) FreeLibrary(module_);
   }
 
@@ -96,25 +99,6 @@ class TApartment {
   HRESULT result_;
 };
 
-// A scratch folder of the test's own, removed with everything in it.
-class TScratchFolder {
- public:
-  explicit TScratchFolder(const std::string& name) {
-    static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            (name + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-  }
-  TScratchFolder(const TScratchFolder&) = delete;
-  TScratchFolder& operator=(const TScratchFolder&) = delete;
-  ~TScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string PathOf(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
+using filedata::testing::TScratchFolder;
 
 }  // namespace filedata::plugintest

@@ -64,7 +64,7 @@ class PlugInDllTest : public ::testing::Test {
     return plugIn;
   }
 
-  TPlugInLibrary library_;
+  TDllUnderTest library_;
 };
 
 }  // namespace filedata::plugintest

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/plugin/PlugInDllFixture.h"
+#include "tests/support/HostTexts.h"
 
 namespace filedata::plugintest {
 namespace {
@@ -63,9 +64,10 @@ HRESULT ThenLastError(const TPlugIn& p, HRESULT result, std::string& shown) {
   return result;
 }
 
-const std::string kAbout0 = "Programmed By|Filedata plug-in authors";
-const std::string kAbout3 = "Copyright|Copyright (c) 2026 Filedata plug-in authors";
-const std::string kUpdateLocation = "http://qelt.example.com/update/filedata.upd";
+using namespace filedata::testing;
+
+std::string AboutRow(int i) { return Joined({kExpectedAbout[i].Key, kExpectedAbout[i].Value}); }
+std::string ParamRow(const TExpectedParam& param) { return Joined({param.Name, param.Default, param.Description}); }
 
 const TSlotCase kSlotCases[] = {
     {"Gen 3 GetName", [](const TPlugIn& p, std::string& s) {
@@ -73,19 +75,19 @@ const TSlotCase kSlotCases[] = {
        const HRESULT r = p.gen->GetName(&t);
        s = Shown(t);
        return r;
-     }, S_OK, "Filedata"},
+     }, S_OK, kExpectedName},
     {"Gen 4 GetVersionA", [](const TPlugIn& p, std::string& s) {
        WORD v = 0;
        const HRESULT r = p.gen->GetVersionA(&v);
        s = std::to_string(v);
        return r;
-     }, S_OK, "501"},
+     }, S_OK, std::to_string(kExpectedVersionA)},
     {"Gen 5 GetVersionB", [](const TPlugIn& p, std::string& s) {
        WORD v = 0;
        const HRESULT r = p.gen->GetVersionB(&v);
        s = std::to_string(v);
        return r;
-     }, S_OK, "500"},
+     }, S_OK, std::to_string(kExpectedVersionB)},
     {"Gen 6 SetHostValue(0)", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, p.gen->SetHostValue(0), s); },
      S_OK, "No error"},
     {"Gen 6 SetHostValue(min)", [](const TPlugIn& p, std::string& s) {
@@ -99,12 +101,12 @@ const TSlotCase kSlotCases[] = {
     {"Gen 8 GetAboutCount", [](const TPlugIn& p, std::string& s) {
        return Count([&](LONG* n) { return p.gen->GetAboutCount(n); }, s);
      }, S_OK, "4"},
-    {"Gen 9 GetAboutItem(0)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 0, s); }, S_OK, kAbout0},
+    {"Gen 9 GetAboutItem(0)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 0, s); }, S_OK, AboutRow(0)},
     {"Gen 9 GetAboutItem(1)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 1, s); }, S_OK,
-     "Created|November 4th, 2003"},
+     AboutRow(1)},
     {"Gen 9 GetAboutItem(2)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 2, s); }, S_OK,
-     "Updated|June, 30th 2004"},
-    {"Gen 9 GetAboutItem(3)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 3, s); }, S_OK, kAbout3},
+     AboutRow(2)},
+    {"Gen 9 GetAboutItem(3)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 3, s); }, S_OK, AboutRow(3)},
     {"Gen 9 GetAboutItem(4)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 4, s); }, E_FAIL,
      "<untouched>|<untouched>"},
     {"Gen 9 GetAboutItem(-1)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, -1, s); }, E_FAIL,
@@ -112,7 +114,7 @@ const TSlotCase kSlotCases[] = {
     {"Gen 10 GetDataCount", [](const TPlugIn& p, std::string& s) {
        return Count([&](LONG* n) { return p.gen->GetDataCount(n); }, s);
      }, S_OK, "1"},
-    {"Gen 11 GetDataInfo(0)", [](const TPlugIn& p, std::string& s) { return DataInfo(p, 0, s); }, S_OK, "Filedata|2"},
+    {"Gen 11 GetDataInfo(0)", [](const TPlugIn& p, std::string& s) { return DataInfo(p, 0, s); }, S_OK, std::string(kExpectedDataItem) + "|2"},
     {"Gen 11 GetDataInfo(1)", [](const TPlugIn& p, std::string& s) { return DataInfo(p, 1, s); }, E_FAIL,
      "<untouched>|2"},
     {"Gen 13 HostHookA", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, p.gen->HostHookA(), s); }, S_OK,
@@ -129,16 +131,16 @@ const TSlotCase kSlotCases[] = {
        return Count([&](LONG* n) { return p.gen->GetParamCount(9, n); }, s);
      }, S_OK, "2"},
     {"Gen 17 GetParamInfo(0, 0)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, false, 0, 0, s); }, S_OK,
-     "Filename|MyTestFile.txt|Full path to the file you want to poll data from"},
+     ParamRow(kExpectedBasicParams[0])},
     {"Gen 17 GetParamInfo(5, 1)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, false, 5, 1, s); }, S_OK,
-     "Line|1|The line number you want to poll, zero will provide last line"},
+     ParamRow(kExpectedBasicParams[1])},
     {"Gen 18 GetAdvancedParamCount(-3)", [](const TPlugIn& p, std::string& s) {
        return Count([&](LONG* n) { return p.gen->GetAdvancedParamCount(-3, n); }, s);
      }, S_OK, "2"},
     {"Gen 19 GetAdvancedParamInfo(0, 0)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, true, 0, 0, s); },
-     S_OK, "Start|1|For adv. cutting - Will cut from the # Char to end of line, unless \"Length\" is defined"},
+     S_OK, ParamRow(kExpectedAdvancedParams[0])},
     {"Gen 19 GetAdvancedParamInfo(0, 1)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, true, 0, 1, s); },
-     S_OK, "Length|5|Will read from \"Start\" Char and \"Length\" forward"},
+     S_OK, ParamRow(kExpectedAdvancedParams[1])},
     {"Editor 3 GetEditorFlags", [](const TPlugIn& p, std::string& s) {
        BYTE flags = kUntouchedByte;
        const HRESULT r = p.editor->GetEditorFlags(0, &flags);
@@ -159,7 +161,7 @@ const TSlotCase kSlotCases[] = {
        const HRESULT r = p.update->GetUpdateLocation(&t);
        s = Shown(t);
        return r;
-     }, S_OK, kUpdateLocation},
+     }, S_OK, kExpectedUpdateLocation},
 };
 
 TEST_F(PlugInDllTest, EverySlotAnswersWithItsValues) {
@@ -171,12 +173,6 @@ TEST_F(PlugInDllTest, EverySlotAnswersWithItsValues) {
     EXPECT_EQ(slotCase.call(plugIn, shown), slotCase.result);
     EXPECT_EQ(shown, slotCase.shown);
   }
-}
-
-TEST_F(PlugInDllTest, UpdateLocationIsAnHttpAddressOfTheUpdateFile) {
-  const std::string location = kUpdateLocation;
-  EXPECT_EQ(location.rfind("http://", 0), 0u) << location;
-  EXPECT_EQ(location.substr(location.size() - 20), "/update/filedata.upd");
 }
 
 // Slot 12 on a real file. "@" in the parameters stands for the file's path.
@@ -231,7 +227,7 @@ TEST_F(PlugInDllTest, GetDataAnswersFromARealFile) {
     if (query.kind >= 0) {
       EXPECT_EQ(kind, query.kind);
       EXPECT_EQ(Shown(text), query.text);
-      EXPECT_EQ(Shown(itemName), query.result == S_OK ? "Filedata" : kUntouched);
+      EXPECT_EQ(Shown(itemName), query.result == S_OK ? kExpectedDataItem : kUntouched);
       if (query.kind == 0) {
         EXPECT_DOUBLE_EQ(number, query.number);
       } else {

@@ -40,7 +40,7 @@ std::string Answer(IQeltGen& gen, const std::string& params) {
 }
 
 TEST(StressTest, ApartmentsCreateQueryAndReleaseWhileOthersHoldFactoriesAndLocks) {
-  const TPlugInLibrary library;
+  const TDllUnderTest library;
   ASSERT_NE(library.Module(), nullptr);
   const TScratchFolder folder("filedata-stress");
   const std::string file = folder.PathOf("reading.txt");
@@ -109,7 +109,7 @@ TEST(StressTest, ApartmentsCreateQueryAndReleaseWhileOthersHoldFactoriesAndLocks
 // mode keeps it out while a query reads, and the query out while it writes,
 // so every answer is a line some version really had, or a clean failure.
 TEST(StressTest, AFileRewrittenWhileItIsReadGivesOnlyRealLinesOrCleanFailures) {
-  const TPlugInLibrary library;
+  const TDllUnderTest library;
   ASSERT_NE(library.Module(), nullptr);
   const TScratchFolder folder("filedata-rewrite");
   const std::string file = folder.PathOf("rewritten.txt");

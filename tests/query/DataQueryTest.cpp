@@ -8,7 +8,9 @@
 #include "query/Errors.h"
 #include "query/QueryObserver.h"
 #include "tests/query/CallerFloatingPoint.h"
-#include "tests/query/TempDir.h"
+#include "tests/support/RecordingObserver.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/WindowsProgramFiles.h"
 
 namespace filedata {
 namespace {
@@ -36,12 +38,14 @@ Outcome Answered(const std::string& params, TQueryObserver* observer) {
   return out;
 }
 
-class DataQueryTest : public testing::TempDirTest {
+class DataQueryTest : public testing::ScratchFolderTest {
  protected:
-  // Every query of these tables runs twice: an observer must not change the answer.
+  // Every query of these tables runs twice: an observer that is told every
+  // step must not change the answer.
   static Outcome Query(const std::string& params) {
-    TQueryObserver watching;
+    testing::TRecordingObserver watching;
     const Outcome observed = Answered(params, &watching);
+    EXPECT_FALSE(watching.Steps.empty()) << params;
     const Outcome out = Answered(params, nullptr);
     EXPECT_EQ(observed.failed, out.failed) << params;
     EXPECT_EQ(observed.isNumber, out.isNumber) << params;
@@ -164,6 +168,34 @@ TEST_F(DataQueryTest, FailuresCarryTheirMessage) {
     const Outcome out = Query(params);
     EXPECT_TRUE(out.failed) << params;
     EXPECT_EQ(out.error, c.error) << params;
+  }
+}
+
+// The answer this platform gives to QUERY; null when it depends on an ANSI
+// code page other than the one the table was written for.
+const testing::TAnswer* AnswerHere(const testing::TProgramQuery& query) {
+#ifdef _WIN32
+  if (!query.Windows) return &query.Posix;
+  return platform::HostTextName() == "code page 1252" ? &*query.Windows : nullptr;
+#else
+  return &query.Posix;
+#endif
+}
+
+TEST_F(DataQueryTest, AnswersFilesAsWindowsProgramsWriteThem) {
+  for (const testing::TProgramFile& file : testing::WindowsProgramFiles()) {
+    const std::string path = Write("written.txt", file.Bytes);
+    for (const testing::TProgramQuery& query : file.Queries) {
+      const testing::TAnswer* want = AnswerHere(query);
+      if (!want) continue;
+      SCOPED_TRACE(file.Writer + ", " + (query.Params.empty() ? "no more parameters" : query.Params));
+      const Outcome out = Query("FILENAME=" + path + query.Params);
+      EXPECT_EQ(out.failed, want->Kind == testing::TAnswer::Failure) << out.error;
+      EXPECT_EQ(out.isNumber, want->Kind == testing::TAnswer::Number) << ::testing::PrintToString(out.text);
+      const auto& got = want->Kind == testing::TAnswer::Failure ? out.error : out.text;
+      EXPECT_EQ(got, want->Kind == testing::TAnswer::Number ? "" : want->Words);
+      EXPECT_EQ(out.number, want->Kind == testing::TAnswer::Number ? want->Value : -1234.5);
+    }
   }
 }
 

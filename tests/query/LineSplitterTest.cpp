@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "query/ByteSearch.h"
 #include "query/LastLine.h"
 #include "query/LineSplitter.h"
+#include "query/TextFile.h"
+#include "tests/support/MemoryFile.h"
 
 namespace filedata {
 namespace {
@@ -41,7 +42,6 @@ const SplitCase kSplitCases[] = {
     {Bytes("ab\0cd\nef", 8), {"ab"}},
     {Bytes("ab\n\0cd", 6), {"ab"}},
     {"\xEF\xBB\xBF" "42\n", {"\xEF\xBB\xBF" "42"}},
-    {Bytes("\xFF\xFE" "A\0", 4), {"\xFF\xFE" "A"}},
     {"t\tab\x1A\x80\xFF\n", {"t\tab\x1A\x80\xFF"}},
     {"one two three four five six\nseven eight nine ten\r\n\r\nend", {"one two three four five six", "seven eight nine ten", "", "end"}},
     {"a\r\n\nb\r", {"a", "", "b"}},
@@ -50,51 +50,70 @@ const SplitCase kSplitCases[] = {
     {std::string(90, 'z') + "\n\r", {std::string(90, 'z'), ""}},
 };
 
-// What the line-by-line rule says of a text's end: the last line and the count.
-struct TEndOfText {
-  std::string lastLine;
-  std::uint64_t count;
-  bool operator==(const TEndOfText& other) const { return lastLine == other.lastLine && count == other.count; }
+// The same text stored as ENCODING, each byte one code unit, after its mark.
+std::string Stored(std::string_view text, TTextEncoding encoding) {
+  if (encoding == TTextEncoding::EightBit) return std::string(text);
+  std::string stored = encoding == TTextEncoding::Utf16LE ? "\xFF\xFE" : "\xFE\xFF";
+  for (const char c : text) stored += encoding == TTextEncoding::Utf16LE ? std::string{c, '\0'} : std::string{'\0', c};
+  return stored;
+}
+Lines StoredLines(const Lines& lines, TTextEncoding encoding) {
+  Lines stored;
+  for (const std::string& line : lines) stored.push_back(Stored(line, encoding).substr(encoding == TTextEncoding::EightBit ? 0 : 2));
+  return stored;
+}
+
+// The lines of FILE read in READS, and its end found without splitting.
+struct TSplit {
+  Lines lines;
+  bool hasLast = false;
+  std::string last;
+  std::uint64_t count = 0;
 };
-
-// Feeds the pieces of TEXT cut at I and J to SINK, empty ones too.
-void FeedInThree(const std::string& text, std::size_t i, std::size_t j, TChunkSink& sink) {
-  const std::string_view t(text);
-  if (sink.OnBytes(t.substr(0, i)) && sink.OnBytes(t.substr(i, j - i))) sink.OnBytes(t.substr(j));
-}
-
-TEST(SplitLines, FollowsTheLineBreakRules) {
-  for (const auto& c : kSplitCases) {
+TSplit Split(const std::string& file, const std::vector<std::size_t>& reads) {
+  TSplit split;
+  {
+    testing::TMemoryFile memory(file);
+    TFileText text(memory.ReadsOf(reads), "memory");
     Collect sink;
-    SplitLines(c.text, sink);
-    EXPECT_EQ(sink.lines, c.lines) << "text: " << ::testing::PrintToString(c.text);
+    TLineSplitter splitter(text.Units(), sink);
+    if (text.Feed(splitter)) splitter.Finish();
+    split.lines = sink.lines;
   }
+  {
+    testing::TMemoryFile memory(file);
+    TFileText text(memory.ReadsOf(reads), "memory");
+    TLastLineScanner last(text.Units());
+    text.Feed(last);
+    split.hasLast = last.HasLines();
+    split.last = last.LastLine();
+  }
+  testing::TMemoryFile memory(file);
+  TFileText text(memory.ReadsOf(reads), "memory");
+  TLineCounter counter(text.Units());
+  text.Feed(counter);
+  split.count = counter.LineCount();
+  return split;
 }
 
-// Chunk boundaries must not change the lines: every split into two or
-// three pieces gives what the whole text gives.
-TEST(TLineSplitter, ChunkBoundariesChangeNothingAndTheEndIsFoundWithoutSplitting) {
-  for (const auto& c : kSplitCases) {
-    const std::string& t = c.text;
-    for (std::size_t i = 0; i <= t.size(); ++i) {
-      for (std::size_t j = i; j <= t.size(); ++j) {
-        Collect sink;
-        TLineSplitter splitter(sink);
-        if (splitter.Feed(std::string_view(t).substr(0, i)) && splitter.Feed(std::string_view(t).substr(i, j - i))) {
-          splitter.Feed(std::string_view(t).substr(j));
+// Read boundaries must not change the lines: every split into two or three
+// reads gives what the whole text gives, in 8 bits and stored as UTF-16 in
+// either order (where a read may end in the middle of a unit). The searches
+// that skip the lines must end where the splitter does.
+TEST(TLineSplitter, ReadBoundariesChangeNothingAndTheEndIsFoundWithoutSplitting) {
+  for (const TTextEncoding encoding : {TTextEncoding::EightBit, TTextEncoding::Utf16LE, TTextEncoding::Utf16BE}) {
+    for (const auto& c : kSplitCases) {
+      const std::string file = Stored(c.text, encoding);
+      const Lines expected = StoredLines(c.lines, encoding);
+      for (std::size_t i = 1; i <= file.size(); ++i) {
+        for (std::size_t j = i; j <= file.size(); ++j) {
+          const TSplit split = Split(file, {i, j - i, file.size()});
+          const auto where = ::testing::PrintToString(file) + " read in " + std::to_string(i) + ", " + std::to_string(j - i);
+          ASSERT_EQ(split.lines, expected) << where;
+          ASSERT_EQ(split.hasLast, !expected.empty()) << where;
+          ASSERT_EQ(split.hasLast ? split.last : "", expected.empty() ? "" : expected.back()) << where;
+          ASSERT_EQ(split.count, expected.size()) << where;
         }
-        splitter.Finish();
-        ASSERT_EQ(sink.lines, c.lines) << ::testing::PrintToString(t) << " cut at " << i << "," << j;
-
-        // The searches that skip the lines must end where the splitter does.
-        TLastLineScanner last;
-        TLineCounter counter;
-        FeedInThree(t, i, j, last);
-        FeedInThree(t, i, j, counter);
-        const TEndOfText expected{c.lines.empty() ? "" : c.lines.back(), c.lines.size()};
-        ASSERT_EQ(last.HasLines(), !c.lines.empty()) << ::testing::PrintToString(t) << " cut at " << i << "," << j;
-        ASSERT_EQ((TEndOfText{last.HasLines() ? last.LastLine() : "", counter.LineCount()}), expected)
-            << ::testing::PrintToString(t) << " cut at " << i << "," << j;
       }
     }
   }
@@ -108,46 +127,11 @@ TEST(TLineSplitter, StopsWhenTheSinkIsSatisfied) {
     }
     Lines lines;
   } sink;
-  TLineSplitter splitter(sink);
-  EXPECT_FALSE(splitter.Feed("a\nb\nc"));
-  EXPECT_FALSE(splitter.Feed("more\n"));
+  TLineSplitter splitter(UnitSearches(TTextEncoding::EightBit), sink);
+  EXPECT_FALSE(splitter.OnUnits("a\nb\nc"));
+  EXPECT_FALSE(splitter.OnUnits("more\n"));
   splitter.Finish();
   EXPECT_EQ(sink.lines, Lines{"a"});
-}
-
-// Every search this processor can run, against the plain byte loop, on
-// texts of every length up to several vector blocks with the bytes it looks
-// for at random places (and high bytes whose low bits look like them).
-TEST(ByteSearch, EveryKindFindsWhatTheByteLoopFinds) {
-  const char alphabet[] = {'x', '\r', '\n', '\0', '\x8D', '\x8A', '\xFF'};
-  std::uint32_t seed = 12345;
-  const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
-  for (const TByteSearches* search : AvailableByteSearches()) {
-    SCOPED_TRACE(search->Kind);
-    for (std::size_t size = 0; size < 300; ++size) {
-      for (int round = 0; round < 4; ++round) {
-        std::string text(size, 'x');
-        const std::uint32_t sparseness = 4u << (2 * round);  // one special byte in 4, 16, 64, 256
-        for (char& c : text) c = next() % sparseness == 0 ? alphabet[next() % sizeof alphabet] : 'x';
-        const char* b = text.data();
-        const char* e = b + size;
-        const char* lineBreak = b;
-        while (lineBreak < e && *lineBreak != '\0' && *lineBreak != '\r' && *lineBreak != '\n') ++lineBreak;
-        const char* zero = b;
-        while (zero < e && *zero != '\0') ++zero;
-        const char* lastBreak = nullptr;
-        std::uint64_t ends = 0;
-        for (const char* p = b; p < e; ++p) {
-          if (*p == '\r' || *p == '\n') lastBreak = p;
-          ends += *p == '\n' || (*p == '\r' && (p + 1 == e || p[1] != '\n'));
-        }
-        ASSERT_EQ(search->FindLineBreak(b, e), lineBreak) << ::testing::PrintToString(text);
-        ASSERT_EQ(search->FindZeroByte(b, e), zero) << ::testing::PrintToString(text);
-        ASSERT_EQ(search->FindLastLineBreak(b, e), lastBreak) << ::testing::PrintToString(text);
-        ASSERT_EQ(search->CountLineEnds(b, e), ends) << ::testing::PrintToString(text);
-      }
-    }
-  }
 }
 
 }  // namespace

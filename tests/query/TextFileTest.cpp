@@ -1,100 +1,47 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 
-#ifdef _WIN32
-#include <sys/utime.h>
-#else
-#include <sys/stat.h>
-#include <utime.h>
+#ifndef _WIN32
+#include <sys/stat.h>  // mkfifo
 #endif
-#include <ctime>
 
 #include "platform/Platform.h"
 #include "query/Errors.h"
 #include "query/LineSelection.h"
+#include "query/LineSplitter.h"
 #include "query/TextFile.h"
-#include "tests/query/TempDir.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/MemoryFile.h"
 
 namespace filedata {
 namespace {
 
-using testing::TempDirTest;
+using testing::ScratchFolderTest;
 using Lines = std::vector<std::string>;
 
-// Every line of the file NAME.
+// Every line of the file NAME, as the host's text.
 Lines LinesOf(const std::string& name) {
+  platform::TReadOnlyFile file;
+  OpenTextFile(name, file);
+  TFileText text(file, name);
   struct TCollect final : TLineSink {
+    explicit TCollect(const TFileText& text) : text(text) {}
     bool OnLine(std::string_view line) override {
-      lines.emplace_back(line);
+      lines.push_back(text.HostText(std::string(line)));
       return true;
     }
+    const TFileText& text;
     Lines lines;
-  } collected;
-  ReadTextFileLines(name, collected);
+  } collected(text);
+  TLineSplitter splitter(text.Units(), collected);
+  if (text.Feed(splitter)) splitter.Finish();
   return collected.lines;
 }
 
-// Through the 64-bit time call: the 32-bit MinGW runtime's std::filesystem
-// stores stamps through a 32-bit time_t, which wraps a year like 2126 to 1990.
-void Restamp(const std::string& path, std::chrono::hours offset) {
-  const std::int64_t stamp = static_cast<std::int64_t>(std::time(nullptr)) +
-                             std::chrono::duration_cast<std::chrono::seconds>(offset).count();
-#ifdef _WIN32
-  __utimbuf64 times{stamp, stamp};
-  ASSERT_EQ(_utime64(path.c_str(), &times), 0) << path;
-#else
-  utimbuf times{static_cast<time_t>(stamp), static_cast<time_t>(stamp)};
-  ASSERT_EQ(utime(path.c_str(), &times), 0) << path;
-#endif
-}
-
-constexpr std::chrono::hours kFiftyYears{24 * 365 * 50};
-constexpr std::chrono::hours kHundredYears{24 * 365 * 100};
-
-class FileIsPresentTest : public TempDirTest {};
-
-TEST_F(FileIsPresentTest, SeesFilesButNotFoldersOrOddStamps) {
-  const std::string file = Write("data.txt", "1\n");
-  std::filesystem::create_directory(Dir() / "folder");
-  const std::string old = Write("old.txt", "1\n");
-  Restamp(old, -kFiftyYears);
-  const std::string future = Write("future.txt", "1\n");
-  Restamp(future, kHundredYears);
-  using platform::TPresence;
-  const struct {
-    std::string name;
-    TPresence result;
-    std::string entry;  // the entry the test looked at
-  } cases[] = {
-      {file, TPresence::Present, "data.txt"},
-      {PathOf("folder"), TPresence::Directory, "folder"},
-      {PathOf("missing.txt"), TPresence::NoEntry, ""},
-      {"", TPresence::NoEntry, ""},
-      {old, TPresence::StampOutOfRange, "old.txt"},
-      {future, TPresence::StampOutOfRange, "future.txt"},
-      {PathOf("da?a.t*"), TPresence::Present, "data.txt"},
-      {PathOf("fold*"), TPresence::Directory, "folder"},
-      {PathOf("nothing*"), TPresence::NoEntry, ""},
-  };
-  for (const auto& c : cases) {
-    const platform::TPresenceTest test = platform::TestPresence(c.name);
-    EXPECT_EQ(test.Result, c.result) << c.name;
-    EXPECT_EQ(test.Entry, c.entry) << c.name;
-  }
-}
-
-TEST_F(FileIsPresentTest, ReadOnlyFilesArePresent) {
-  const std::string file = Write("ro.txt", "1\n");
-  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-  EXPECT_EQ(platform::TestPresence(file).Result, platform::TPresence::Present);
-  std::filesystem::permissions(file, std::filesystem::perms::owner_all);
-}
-
-class ReadTextFileTest : public TempDirTest {};
+class ReadTextFileTest : public ScratchFolderTest {};
 
 TEST_F(ReadTextFileTest, ReadsTheBytesAsTheyAre) {
   const struct {
@@ -105,7 +52,7 @@ TEST_F(ReadTextFileTest, ReadsTheBytesAsTheyAre) {
       {std::string("\0\n1\n", 4), {}},
       {"10\r\n20\r\n30", {"10", "20", "30"}},
       {"\xEF\xBB\xBF" "5\n", {"\xEF\xBB\xBF" "5"}},
-      {std::string("\xFF\xFE" "A\0", 4), {"\xFF\xFE" "A"}},
+      {std::string("\xFF\xFE" "A\0", 4), {"A"}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LinesOf(Write("f.txt", c.bytes)), c.lines) << ::testing::PrintToString(c.bytes);
@@ -169,33 +116,11 @@ TEST_F(ReadTextFileTest, NonRegularFilesReadAsEmptyWithoutBlocking) {
 #endif
 }
 
-// A file that delivers its bytes a few at a time and then, at FAIL_AT,
+// A file that delivers its bytes three at a time and then, at FAILAT,
 // fails the way a disk or a network drive that went away does.
-class TFaultyFile final : public platform::TFileReader {
- public:
-  TFaultyFile(std::string bytes, std::uint64_t sizeAtOpen, std::size_t failAt)
-      : bytes_(std::move(bytes)), size_(sizeAtOpen), failAt_(failAt) {}
-  std::uint64_t SizeAtOpen() const noexcept override { return size_; }
-  bool Read(char* buffer, std::size_t count, std::size_t& delivered) override {
-    if (at_ >= failAt_) return false;
-    delivered = std::min({count, std::size_t{3}, bytes_.size() - at_, failAt_ - at_});
-    bytes_.copy(buffer, delivered, at_);
-    at_ += delivered;
-    return true;
-  }
-  std::uint32_t ErrorCode() const noexcept override { return kErrorCode; }
-  static constexpr std::uint32_t kErrorCode = 5;  // an I/O error on POSIX, access denied on Windows
-
- private:
-  std::string bytes_;
-  std::uint64_t size_;
-  std::size_t failAt_;
-  std::size_t at_ = 0;
-};
-
-TEST(ReadChunks, AFailedReadIsAnErrorNotTheEndOfTheFile) {
+TEST(TFileText, AFailedReadIsAnErrorNotTheEndOfTheFile) {
   const std::string bytes = "a\nb\nc\n";
-  constexpr std::size_t kNever = std::string::npos;
+  constexpr std::size_t kNever = testing::TMemoryFile::kNever;
   const struct {
     std::int32_t line;
     std::uint64_t size;
@@ -210,7 +135,8 @@ TEST(ReadChunks, AFailedReadIsAnErrorNotTheEndOfTheFile) {
       {0, bytes.size() + 9, kNever, "c"},  // shrank since it was opened: only what came counts
   };
   for (const auto& c : cases) {
-    TFaultyFile file(bytes, c.size, c.failAt);
+    testing::TMemoryFile file(bytes);
+    file.ReadsOf({3}).Claiming(c.size).FailingAt(c.failAt);
     SCOPED_TRACE(::testing::Message() << "LINE=" << c.line << ", failing at " << c.failAt);
     try {
       const std::string line = SelectLine(file, "flaky.txt", c.line);
@@ -221,23 +147,9 @@ TEST(ReadChunks, AFailedReadIsAnErrorNotTheEndOfTheFile) {
     } catch (const EReadError& e) {
       EXPECT_EQ(c.answer, nullptr);
       EXPECT_EQ(e.Message(), "Cannot read file \"" + platform::FullPathOf("flaky.txt") + "\". " +
-                                 platform::SystemErrorText(TFaultyFile::kErrorCode));
+                                 platform::SystemErrorText(testing::TMemoryFile::kErrorCode));
     }
   }
-}
-
-TEST(SystemErrorText, DropsTrailingBreaksAndFullStops) {
-  const std::string text = platform::SystemErrorText(2);  // no such file
-  ASSERT_FALSE(text.empty());
-  EXPECT_GT(static_cast<unsigned char>(text.back()), 0x20);
-  EXPECT_NE(text.back(), '.');
-}
-
-TEST(FullPathOf, ExpandsRelativeNamesAgainstTheCurrentFolder) {
-  const std::string full = platform::FullPathOf("some.txt");
-  EXPECT_EQ(std::filesystem::path(full), std::filesystem::current_path() / "some.txt");
-  const std::string longName(600, 'n');
-  EXPECT_EQ(platform::FullPathOf(longName).size(), (std::filesystem::current_path() / longName).string().size());
 }
 
 }  // namespace

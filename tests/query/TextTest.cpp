@@ -28,20 +28,14 @@ TEST(CutText, ClampsStartAndCountToTheSource) {
   }
 }
 
-TEST(AsciiUpperCase, ChangesOnlyAsciiLetters) {
-  EXPECT_EQ(AsciiUpperCase("filename"), "FILENAME");
-  EXPECT_EQ(AsciiUpperCase("Line 2 \xE9\xFF`{"), "LINE 2 \xE9\xFF`{");
-  EXPECT_EQ(AsciiUpperCase(std::string("a\0b", 3)), std::string("A\0B", 3));
-}
-
-TEST(TextEquals, IsExactAndCaseSensitive) {
-  EXPECT_TRUE(TextEquals("", ""));
-  EXPECT_TRUE(TextEquals("LINE", "LINE"));
-  EXPECT_FALSE(TextEquals("LINE", "LINE "));
-  EXPECT_FALSE(TextEquals("Line", "LINE"));
-  EXPECT_FALSE(TextEquals(std::string("A\0", 2), "A"));
+// Only a to z change: the letters of the keys, never a byte of another code page.
+TEST(TextEqualsIgnoringAsciiCase, FoldsOnlyAsciiLetters) {
   EXPECT_TRUE(TextEqualsIgnoringAsciiCase("FileName", "FILENAME"));
+  EXPECT_TRUE(TextEqualsIgnoringAsciiCase("line 2 `{", "LINE 2 `{"));
   EXPECT_FALSE(TextEqualsIgnoringAsciiCase("\xE9", "\xC9"));
+  EXPECT_FALSE(TextEqualsIgnoringAsciiCase("`", "@"));
+  EXPECT_FALSE(TextEqualsIgnoringAsciiCase("LINE", "LINE "));
+  EXPECT_FALSE(TextEqualsIgnoringAsciiCase(std::string("A\0", 2), "A"));
 }
 
 TEST(TextPointer, IsNeverNullAndViewsTheText) {

@@ -6,7 +6,6 @@
 #include "tools/common/AnswerFormat.h"
 #include "tools/common/QueryOutcome.h"
 #include "tools/common/ResultNames.h"
-#include "tools/filedata/CommandLine.h"
 
 namespace filedata::tool {
 namespace {
@@ -63,29 +62,6 @@ TEST(AnswerFormat, NamesResultCodes) {
   EXPECT_EQ(ResultName(hr::Ok), "S_OK");
   EXPECT_EQ(ResultName(hr::Pointer), "E_POINTER");
   EXPECT_EQ(ResultName(static_cast<HResult>(0x80070002u)), "0x80070002");
-}
-
-TEST(CommandLine, ParsesOptionsAndRefusesMisuse) {
-  std::string error;
-  const auto line = ParseCommandLine({"--json", "--watch", "0.5", "FILENAME=x"}, error);
-  ASSERT_TRUE(line);
-  EXPECT_TRUE(line->Json);
-  EXPECT_EQ(line->WatchSeconds, 0.5);
-  EXPECT_EQ(line->Params, "FILENAME=x");
-
-  const auto dashed = ParseCommandLine({"--", "--odd"}, error);
-  ASSERT_TRUE(dashed);
-  EXPECT_EQ(dashed->Params, "--odd");
-
-  const std::vector<std::vector<std::string>> misuse = {
-      {}, {"--json"}, {"--watch"}, {"--watch", "0", "P"}, {"--watch", "-1", "P"},
-      {"--watch", "x", "P"}, {"--bogus", "P"}, {"P", "Q"},
-  };
-  for (const auto& args : misuse) {
-    error.clear();
-    EXPECT_FALSE(ParseCommandLine(args, error)) << ::testing::PrintToString(args);
-    EXPECT_FALSE(error.empty());
-  }
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ TEST(DescribeSource, AFailedQuestionIsReportedWithTheObjectsLastError) {
     TFakeObject object;
     object.FailAt = c.failAt;
     try {
-      Describe(object, true);
+      Describe(object, TLastErrorQuestion::Ask);
       ADD_FAILURE() << c.failAt << " did not fail";
     } catch (const std::runtime_error& failure) {
       EXPECT_STREQ(failure.what(), c.reason);
@@ -114,20 +114,20 @@ TEST(DescribeSource, ATextLeftUnwrittenOnSuccessIsAFaultNotACrash) {
                              "GetParamInfo.default", "GetParamInfo.description", "GetUpdateLocation"}) {
     TFakeObject object;
     object.NullAt = nullAt;
-    EXPECT_THROW(Describe(object, true), std::runtime_error) << nullAt;
+    EXPECT_THROW(Describe(object, TLastErrorQuestion::Ask), std::runtime_error) << nullAt;
   }
 }
 
 TEST(DescribeSource, TheObjectsLastErrorTextIsShownOnlyWhenAskedFor) {
   TFakeObject object;
-  const TDescription described = Describe(object, true);
+  const TDescription described = Describe(object, TLastErrorQuestion::Ask);
   ASSERT_EQ(described.LastErrorText, std::optional<std::string>("No error"));
   EXPECT_NE(PlainDescription(described).find("\nLast-error text  No error\n\nAbout\n"), std::string::npos);
   EXPECT_NE(JsonText(JsonDescription(described))
                 .find(R"("updateLocation":"http://x/u.upd","lastErrorText":"No error"})"),
             std::string::npos);
 
-  const TDescription withoutObject = Describe(object, false);
+  const TDescription withoutObject = Describe(object, TLastErrorQuestion::Skip);
   EXPECT_FALSE(withoutObject.LastErrorText);
   EXPECT_EQ(PlainDescription(withoutObject).find("Last-error"), std::string::npos);
   EXPECT_EQ(JsonText(JsonDescription(withoutObject)).find("lastErrorText"), std::string::npos);

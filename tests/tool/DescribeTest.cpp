@@ -1,45 +1,31 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "tools/filedata/CommandLine.h"
-#include "descriptor/Descriptor.h"
+#include "descriptor/PlugIn.h"
+#include "tests/support/HostTexts.h"
 #include "tools/common/Description.h"
 
 namespace filedata::tool {
 namespace {
 
 TEST(Describe, JsonKeepsEveryTextIntactAndTellsUnwrittenEditorTexts) {
-  TDescriptor plugIn;
-  const std::string json = JsonText(JsonDescription(Describe(plugIn, false)));
-  const char* const fragments[] = {
-      R"({"name":"Filedata","versionA":501,"versionB":500,"about":[{"key":"Programmed By",)",
-      R"("description":"Full path to the file you want to poll data from","editorKind":5,"editorText":""})",
-      R"("description":"Will read from \"Start\" Char and \"Length\" forward","editorKind":0,"editorText":null})",
-      R"(]}],"updateLocation":"http://qelt.example.com/update/filedata.upd"})",
+  TPlugIn plugIn;
+  const std::string json = JsonText(JsonDescription(Describe(plugIn, TLastErrorQuestion::Skip)));
+  // Each text as JSON writes it: quotes escaped, nothing else changed.
+  const auto quoted = [](const char* text) { return JsonText(TJson(text)); };
+  const std::string fragments[] = {
+      R"({"name":)" + quoted(testing::kExpectedName) + R"(,"versionA":)" + std::to_string(testing::kExpectedVersionA) +
+          R"(,"versionB":)" + std::to_string(testing::kExpectedVersionB) + R"(,"about":[{"key":)" +
+          quoted(testing::kExpectedAbout[0].Key),
+      R"("description":)" + quoted(testing::kExpectedBasicParams[0].Description) + R"(,"editorKind":5,"editorText":""})",
+      R"("description":)" + quoted(testing::kExpectedAdvancedParams[1].Description) +
+          R"(,"editorKind":0,"editorText":null})",
+      R"(]}],"updateLocation":)" + quoted(testing::kExpectedUpdateLocation) + "}",
   };
-  for (const char* fragment : fragments) EXPECT_NE(json.find(fragment), std::string::npos) << fragment;
+  for (const std::string& fragment : fragments) EXPECT_NE(json.find(fragment), std::string::npos) << fragment;
   EXPECT_EQ(json.front(), '{');
   EXPECT_EQ(json.find('\n'), std::string::npos);
-}
-
-TEST(Describe, CommandLineTakesNoParamsWithIt) {
-  const struct {
-    std::vector<std::string> args;
-    bool accepted;
-  } cases[] = {
-      {{"--describe"}, true},
-      {{"--json", "--describe"}, true},
-      {{"--describe", "FILENAME=x.txt"}, false},
-      {{"--describe", "--watch", "1"}, false},
-  };
-  for (const auto& c : cases) {
-    std::string error;
-    const auto line = ParseCommandLine(c.args, error);
-    EXPECT_EQ(line.has_value(), c.accepted) << c.args.back() << " " << error;
-    EXPECT_TRUE(!line || line->Describe);
-  }
 }
 
 }  // namespace

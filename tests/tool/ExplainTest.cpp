@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "descriptor/Descriptor.h"
-#include "tests/query/TempDir.h"
-#include "tools/filedata/Explain.h"
+#include "descriptor/PlugIn.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/WindowsProgramFiles.h"
+#include "tools/common/Explain.h"
 
 #ifdef _WIN32
 #include <sys/utime.h>
@@ -25,12 +26,12 @@ struct TFact {
 };
 
 struct TExplainCase {
-  const char* content;  // of the file "@" stands for
+  std::string content;  // of the file "@" stands for
   const char* params;
   std::vector<TFact> facts;
 };
 
-class ExplainTest : public testing::TempDirTest {
+class ExplainTest : public testing::ScratchFolderTest {
  protected:
   std::string Params(const TExplainCase& c) {
     std::string params = c.params;
@@ -63,11 +64,25 @@ TEST_F(ExplainTest, EachRuleIsNamedWhereItApplies) {
       {"1\n", "FILENAME=@|LINE=1=junk", {{"pair", {"pair 2", "\"1\"", "its own \"=\""}}}},
       {"1\n2\n", "FILENAME=@|LINE=1|line=2", {{"pair", {"pair 3", "overrides pair 2"}}, {"line", {"line 2"}}}},
       {"1\n", "FILENAME=@|LINE=abc", {{"pair", {"LINE", "\"abc\"", "integer"}}, {"answer", {"E_FAIL", "'abc'"}}}},
+      {"1\n", "FILENAME=@|LINE", {{"pair", {"pair 2", "sets LINE", "no \"=\""}}, {"answer", {"''"}}}},
       // The file test.
       {"", "LINE=2", {{"file", {"FILENAME is missing"}}, {"answer", {"Invalid Arguments"}}}},
       {"", "FILENAME=@.missing", {{"file", {"no such file"}}, {"answer", {"S_OK", "Invalid Arguments"}}}},
       {"1\n", "FILENAME=@*", {{"file", {"wildcard", "\"f.txt\"", "cannot succeed"}}, {"answer", {"E_FAIL", "open"}}}},
+      // How the bytes were read.
+      {"1\n", "FILENAME=@", {{"encoding", {"8-bit"}}}},
+      {testing::Utf16(u"42.5\r\n"), "FILENAME=@", {{"encoding", {"UTF-16LE", "FF FE", "decoded to"}}}},
+      {testing::Utf16(u"42.5", true), "FILENAME=@", {{"encoding", {"UTF-16BE", "FE FF"}}}},
+      {"\xEF\xBB\xBF" "42.5\r\n", "FILENAME=@", {{"encoding", {"UTF-8 mark", "line 1", "START=4"}}}},
+      {std::string("ab\0cdef", 7), "FILENAME=@", {{"end", {"zero byte at byte 3", "4 bytes after it"}}}},
+      {testing::Utf16(u"42\r\n", false, true), "FILENAME=@",
+       {{"end", {"byte 2", "looks like UTF-16LE", "without a mark"}}}},
+      {testing::Utf16(u"42\r\n", true, true), "FILENAME=@", {{"end", {"byte 1", "looks like UTF-16BE"}}}},
+      {testing::Utf16(std::u16string(u"1\0x", 3)), "FILENAME=@", {{"end", {"zero code unit", "bytes 5-6", "2 bytes"}}}},
+      {testing::Utf16(u"42") + "5", "FILENAME=@", {{"end", {"last byte", "half a UTF-16 code unit"}}}},
       // The line.
+      {"a\n", "FILENAME=@", {{"line", {"\"a\" (1 byte)"}}}},
+      {"a\n\n", "FILENAME=@|LINE=0", {{"line", {"last line is empty", "after its last line break"}}}},
       {"a\nb\n", "FILENAME=@|LINE=6", {{"line", {"line 6", "2 lines"}}, {"answer", {"(5)"}}}},
       {"a\nb\n", "FILENAME=@|LINE=-1", {{"line", {"LINE=-1", "never", "2 lines", "only 0"}}, {"answer", {"(2)"}}}},
       {"", "FILENAME=@|LINE=0", {{"line", {"no lines"}}, {"answer", {"(-1)"}}}},
@@ -97,7 +112,7 @@ TEST_F(ExplainTest, EachRuleIsNamedWhereItApplies) {
     }
 
     // The answer explained is the answer the host gets without an explanation.
-    TDescriptor plain;
+    TPlugIn plain;
     const TQueryOutcome unexplained = AskQuery(plain, params);
     EXPECT_EQ(explained.Outcome.Result, unexplained.Result);
     EXPECT_EQ(explained.Outcome.ValueKind, unexplained.ValueKind);

@@ -1,0 +1,96 @@
+// The platform seam, each side on its own system: the presence test's rules
+// (folders, wildcards, stamps outside 1980-2107), full paths, the trimmed
+// system texts.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+#ifdef _WIN32
+#include <sys/utime.h>
+#else
+#include <utime.h>
+#endif
+
+#include "platform/Platform.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace filedata {
+namespace {
+
+using testing::ScratchFolderTest;
+
+// Through the 64-bit time call: the 32-bit MinGW runtime's std::filesystem
+// stores stamps through a 32-bit time_t, which wraps a year like 2126 to 1990.
+void Restamp(const std::string& path, std::chrono::hours offset) {
+  const std::int64_t stamp = static_cast<std::int64_t>(std::time(nullptr)) +
+                             std::chrono::duration_cast<std::chrono::seconds>(offset).count();
+#ifdef _WIN32
+  __utimbuf64 times{stamp, stamp};
+  ASSERT_EQ(_utime64(path.c_str(), &times), 0) << path;
+#else
+  utimbuf times{static_cast<time_t>(stamp), static_cast<time_t>(stamp)};
+  ASSERT_EQ(utime(path.c_str(), &times), 0) << path;
+#endif
+}
+
+constexpr std::chrono::hours kFiftyYears{24 * 365 * 50};
+constexpr std::chrono::hours kHundredYears{24 * 365 * 100};
+
+class FileIsPresentTest : public ScratchFolderTest {};
+
+TEST_F(FileIsPresentTest, SeesFilesButNotFoldersOrOddStamps) {
+  const std::string file = Write("data.txt", "1\n");
+  std::filesystem::create_directory(Dir() / "folder");
+  const std::string old = Write("old.txt", "1\n");
+  Restamp(old, -kFiftyYears);
+  const std::string future = Write("future.txt", "1\n");
+  Restamp(future, kHundredYears);
+  using platform::TPresence;
+  const struct {
+    std::string name;
+    TPresence result;
+    std::string entry;  // the entry the test looked at
+  } cases[] = {
+      {file, TPresence::Present, "data.txt"},
+      {PathOf("folder"), TPresence::Directory, "folder"},
+      {PathOf("missing.txt"), TPresence::NoEntry, ""},
+      {"", TPresence::NoEntry, ""},
+      {old, TPresence::StampOutOfRange, "old.txt"},
+      {future, TPresence::StampOutOfRange, "future.txt"},
+      {PathOf("da?a.t*"), TPresence::Present, "data.txt"},
+      {PathOf("fold*"), TPresence::Directory, "folder"},
+      {PathOf("nothing*"), TPresence::NoEntry, ""},
+  };
+  for (const auto& c : cases) {
+    const platform::TPresenceTest test = platform::TestPresence(c.name);
+    EXPECT_EQ(test.Result, c.result) << c.name;
+    EXPECT_EQ(test.Entry, c.entry) << c.name;
+  }
+}
+
+TEST_F(FileIsPresentTest, ReadOnlyFilesArePresent) {
+  const std::string file = Write("ro.txt", "1\n");
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  EXPECT_EQ(platform::TestPresence(file).Result, platform::TPresence::Present);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+}
+
+TEST(SystemErrorText, DropsTrailingBreaksAndFullStops) {
+  const std::string text = platform::SystemErrorText(2);  // no such file
+  ASSERT_FALSE(text.empty());
+  EXPECT_GT(static_cast<unsigned char>(text.back()), 0x20);
+  EXPECT_NE(text.back(), '.');
+}
+
+TEST(FullPathOf, ExpandsRelativeNamesAgainstTheCurrentFolder) {
+  const std::string full = platform::FullPathOf("some.txt");
+  EXPECT_EQ(std::filesystem::path(full), std::filesystem::current_path() / "some.txt");
+  const std::string longName(600, 'n');
+  EXPECT_EQ(platform::FullPathOf(longName).size(), (std::filesystem::current_path() / longName).string().size());
+}
+
+}  // namespace
+}  // namespace filedata

@@ -1,0 +1,121 @@
+// What the tester shows, without its window: the fields from the plug-in's
+// own tables, the parameter text built from them, and the reading's words.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "descriptor/PlugIn.h"
+#include "tests/support/HostTexts.h"
+#include "tests/support/ScratchFolder.h"
+#include "tools/tester/TesterModel.h"
+
+namespace filedata::tester {
+namespace {
+
+std::vector<TParamField> PlugInFields() {
+  TPlugIn plugIn;
+  return FieldsOf(tool::Describe(plugIn, tool::TLastErrorQuestion::Skip), "CNAE");
+}
+
+TEST(TesterModel, FieldsComeFromThePlugInsTablesWithFreeMnemonics) {
+  const std::vector<TParamField> fields = PlugInFields();
+  ASSERT_EQ(fields.size(), 4u);
+  const struct {
+    const testing::TExpectedParam& param;
+    const char* key;
+    const char* label;  // Length: L, e and n are taken
+    bool advanced;
+    bool picksFile;
+  } cases[] = {
+      {testing::kExpectedBasicParams[0], "FILENAME", "&Filename", false, true},
+      {testing::kExpectedBasicParams[1], "LINE", "&Line", false, false},
+      {testing::kExpectedAdvancedParams[0], "START", "&Start", true, false},
+      {testing::kExpectedAdvancedParams[1], "LENGTH", "Len&gth", true, false},
+  };
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    EXPECT_EQ(fields[i].Name, cases[i].param.Name);
+    EXPECT_EQ(fields[i].Default, cases[i].param.Default);
+    EXPECT_EQ(fields[i].Description, cases[i].param.Description);
+    EXPECT_EQ(fields[i].Key, cases[i].key);
+    EXPECT_EQ(LabelOf(fields[i]), cases[i].label);
+    EXPECT_EQ(fields[i].Advanced, cases[i].advanced);
+    EXPECT_EQ(fields[i].PicksFile, cases[i].picksFile);
+  }
+  EXPECT_EQ(DefaultValues(fields), (std::vector<std::string>{"MyTestFile.txt", "1", "1", "5"}));
+}
+
+TEST(TesterModel, TheParameterTextIsBuiltAndReadAsAHostDoes) {
+  const std::vector<TParamField> fields = PlugInFields();
+  const struct {
+    std::vector<std::string> values;  // FILENAME, LINE, START, LENGTH
+    const char* text;
+  } built[] = {
+      {{"c:\\logs\\temp.txt", "0", "7", "4"}, "FILENAME=c:\\logs\\temp.txt|LINE=0|START=7|LENGTH=4"},
+      {{"a.txt", "", "", "2"}, "FILENAME=a.txt|LENGTH=2"},
+      {{"", "", "", ""}, ""},
+  };
+  for (const auto& c : built) EXPECT_EQ(ParamText(fields, c.values), c.text);
+  const struct {
+    const char* params;
+    std::vector<std::string> values;
+  } read[] = {
+      {"FILENAME=c:\\t.txt|LINE=0|START=7|LENGTH=4", {"c:\\t.txt", "0", "7", "4"}},
+      {"filename=a.txt|Line=2|line=3", {"a.txt", "3", "", ""}},
+      {"FILENAME=a=b|OTHER=9| LINE=2|START", {"a", "", "", ""}},
+      {"", {"", "", "", ""}},
+  };
+  for (const auto& c : read) EXPECT_EQ(ValuesFrom(fields, c.params), c.values) << c.params;
+}
+
+class TesterReadingTest : public testing::ScratchFolderTest {};
+
+TEST_F(TesterReadingTest, AReadingSaysWhatItIsAndWhichStepDecidedIt) {
+  const std::string file = Write("t.txt", "Temp: 42.5 C\r\n");
+  const struct {
+    std::string params;
+    TReadingView view;
+    const char* decidingStep;
+  } cases[] = {
+      {"FILENAME=" + file + "|START=7|LENGTH=4", {"42.5", "Number, S_OK"}, "number"},
+      {"FILENAME=" + file + "|START=7", {"42.5 C", "Text, S_OK"}, "number"},
+      {"FILENAME=" + file + "|START=99", {"", "Empty text, S_OK"}, "number"},
+      {"FILENAME=" + file + ".missing", {"Invalid Arguments", "Text, S_OK"}, "file"},
+      {"FILENAME=" + file + "|LINE=9", {"", "E_FAIL: List index out of bounds (8)"}, "line"},
+      {"FILENAME=" + file + "|LINE=x", {"", "E_FAIL: 'x' is not a valid integer value"}, "pair"},
+  };
+  for (const auto& c : cases) {
+    const tool::TExplained explained = tool::Explain(c.params);
+    EXPECT_EQ(ViewOf(explained.Outcome), c.view) << c.params;
+    EXPECT_EQ(explained.Steps.at(DecidingStep(explained)).Step, c.decidingStep) << c.params;
+    EXPECT_EQ(Disagreement(explained.Outcome, explained.Outcome), "");
+  }
+  const tool::TExplained number = tool::Explain(cases[0].params);
+  const tool::TExplained text = tool::Explain(cases[1].params);
+  const std::string differs = Disagreement(number.Outcome, text.Outcome);
+  EXPECT_NE(differs.find("\"42.5\" (Number, S_OK)"), std::string::npos) << differs;
+  EXPECT_NE(differs.find("\"42.5 C\" (Text, S_OK)"), std::string::npos) << differs;
+}
+
+TEST(TesterModel, TheIntervalAndTheCommandLine) {
+  const struct {
+    const char* typed;
+    unsigned seconds;  // 0: refused
+  } intervals[] = {{"1", 1}, {"60", 60}, {"3600", 3600}, {"0", 0}, {"3601", 0}, {"", 0}, {"1.5", 0}, {"-2", 0}};
+  for (const auto& c : intervals) EXPECT_EQ(IntervalSeconds(c.typed).value_or(0), c.seconds) << c.typed;
+
+  std::string error;
+  const auto both = ParseTesterCommandLine({"--dll", "C:\\p\\QeltGen_Filedata.dll", "FILENAME=x|LINE=0"}, error);
+  ASSERT_TRUE(both) << error;
+  EXPECT_EQ(both->DllPath, "C:\\p\\QeltGen_Filedata.dll");
+  EXPECT_EQ(both->Params, "FILENAME=x|LINE=0");
+  const auto none = ParseTesterCommandLine({}, error);
+  ASSERT_TRUE(none);
+  EXPECT_FALSE(none->DllPath || none->Params);
+  for (const std::vector<std::string>& misuse : {std::vector<std::string>{"--dll"}, {"--bogus"}, {"P", "Q"}}) {
+    EXPECT_FALSE(ParseTesterCommandLine(misuse, error)) << ::testing::PrintToString(misuse);
+  }
+}
+
+}  // namespace
+}  // namespace filedata::tester
