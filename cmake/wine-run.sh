@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine: a 32-bit one under /usr/lib/wine/wine in
 # a pure 32-bit prefix, a 64-bit one under wine64. The prefix is the build's
-# own (build/<preset>/wineprefix) unless WINEPREFIX is set.
+# own (build/<preset>/wineprefix) unless WINEPREFIX is set. With
+# WINE_DESKTOP=WIDTHxHEIGHT the program runs in a Wine desktop of that size,
+# which draws window frames itself (a bare X server has no window manager).
 set -euo pipefail
 exe=$1; shift
 
@@ -28,5 +30,17 @@ if [ -z "${WINEPREFIX:-}" ]; then
   [ "$dir" = / ] && dir=$(cd "$(dirname "$exe")" && pwd)
   export WINEPREFIX="$dir/wineprefix-$arch"
 fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=$arch
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A new prefix takes the program's width; an existing 64-bit one also runs
+# 32-bit programs (WOW64), so its width is left as it is.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then WINEARCH=$arch "$wine" wineboot -i >/dev/null 2>&1 || true; fi
+# Debian's Wine does not look in its own font folder: without Tahoma and
+# Marlett, windows get stand-in fonts and caption buttons show as letters.
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] && [ ! -f "$fonts/tahoma.ttf" ]; then
+  cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+fi
+if [ -n "${WINE_DESKTOP:-}" ]; then
+  exec "$wine" explorer "/desktop=filedata,$WINE_DESKTOP" "$exe" "$@"
+fi
 exec "$wine" "$exe" "$@"

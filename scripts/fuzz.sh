@@ -27,6 +27,7 @@ targets=(
   "fuzz_line_splitter fuzz_line_splitter 2048"
   "fuzz_line_splitter_portable fuzz_line_splitter 2048"
   "fuzz_fields fuzz_fields 512"
+  "fuzz_encodings fuzz_encodings 1024"
 )
 
 status=0

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing:
 # compilers, the MinGW-w64 cross compilers, Wine (32-bit too where the kernel
-# runs 32-bit code) and the libraries. Also unpacks Debian's Google Benchmark
+# runs 32-bit code), Xvfb for the tests that need a display and ImageMagick
+# for their screenshots, wixl and msitools for the MSI, and the libraries. Also unpacks Debian's Google Benchmark
 # source for the Windows benchmarks.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,7 +15,7 @@ packages=(
   googletest libbenchmark-dev nlohmann-json3-dev libcli11-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine64
+  wine64 xvfb imagemagick wixl msitools
 )
 if "$here/runs-32bit.sh"; then
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
@@ -27,8 +28,17 @@ need=()
 for package in "${packages[@]}"; do installed "$package" || need+=("$package"); done
 if [ ${#need[@]} -gt 0 ]; then
   echo "installing: ${need[*]}"
-  apt-get update -qq
-  apt-get install -y -qq "${need[@]}" >/dev/null
+  # A mirror in the middle of a sync fails one index and keeps the others:
+  # go on with what came.
+  apt-get update -qq || echo "note: apt-get update left some indexes out; installing from the rest"
+  if ! apt-get install -y -qq "${need[@]}" >/dev/null; then
+    # With one architecture's security index missing, the i386 half of a
+    # multi-arch pair cannot match its amd64 half's security version: take
+    # both from the release itself.
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "note: retrying with the packages of $release itself"
+    apt-get install -y -qq -t "$release" "${need[@]}" >/dev/null
+  fi
 fi
 
 # Google Benchmark ships only a native library; the Windows builds compile

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Every test: native, win64 under wine64 and win32 under 32-bit Wine; then
-# the native tests under the sanitizers and 30 seconds of each fuzz target.
+# Every test: native, win64 under wine64 and win32 under 32-bit Wine (with
+# the release packages installed into fresh prefixes); then the native tests
+# under the sanitizers, 30 seconds of each fuzz target, and two clean builds
+# of the shipped 32-bit binaries compared byte for byte.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -20,4 +22,6 @@ cmake --build --preset asan -j2
 run asan
 echo "== scripts/fuzz.sh 30"
 scripts/fuzz.sh 30 || status=1
+echo "== scripts/check-reproducible.sh win32"
+scripts/check-reproducible.sh win32 || status=1
 exit $status
