@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset and runs every fuzz target for SECONDS (default 600)
-# each, one after the other, on a scratch copy of its seed corpus (the
+# each, as many at once as there are cores, on a scratch copy of its seed corpus (the
 # committed corpus never grows from here). Prints executions, coverage and
 # findings per target; exits non-zero when any target failed. Crash inputs
 # land in build/fuzz/artifacts, full logs in build/fuzz/logs.
@@ -30,32 +30,53 @@ targets=(
   "fuzz_encodings fuzz_encodings 1024"
 )
 
-status=0
-summary=()
-for entry in "${targets[@]}"; do
-  read -r target corpus max_len <<<"$entry"
+# One target's run: its summary line goes to $scratch/$target.summary, and
+# the file's presence under .failed says it failed.
+run_target() {
+  local target=$1 corpus=$2 max_len=$3
   cp -r "$root/fuzz/corpus/$corpus" "$scratch/$target"
-  options=(-max_total_time="$seconds" -max_len="$max_len" -timeout=10 -print_final_stats=1
-           -artifact_prefix="$artifacts/$target-")
-  dict=$root/fuzz/dict/$corpus.dict
+  local options=(-max_total_time="$seconds" -max_len="$max_len" -timeout=10 -print_final_stats=1
+                 -artifact_prefix="$artifacts/$target-")
+  local dict=$root/fuzz/dict/$corpus.dict
   [ -f "$dict" ] && options+=(-dict="$dict")
-  echo "== $target: ${seconds}s"
-  log=$logs/$target.log
-  rc=0
+  local log=$logs/$target.log rc=0 found
   "$bin/$target" "${options[@]}" "$scratch/$target" >"$log" 2>&1 || rc=$?
+  local executions coverage
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1 || true)
   if [ "$rc" -eq 0 ]; then
     found=none
   else
-    status=1
+    touch "$scratch/$target.failed"
+    local artifact
     artifact=$(sed -n 's/.*Test unit written to //p' "$log" | tail -1)
     found="FAILED (exit $rc) ${artifact:-no input written}; see $log"
     grep -E '^==== property failed|ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error|terminate called' "$log" | head -3 || true
   fi
-  summary+=("$(printf '%-28s %12s execs  %-20s %s' "$target" "${executions:-?}" "${coverage:-cov: ?}" "$found")")
-done
+  printf '%-28s %12s execs  %-20s %s\n' "$target" "${executions:-?}" "${coverage:-cov: ?}" "$found" \
+    >"$scratch/$target.summary"
+}
 
+# Each target is one process on one core: as many run at once as there are cores.
+jobs=$(nproc)
+for entry in "${targets[@]}"; do
+  read -r target corpus max_len <<<"$entry"
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
+  echo "== $target: ${seconds}s"
+  run_target "$target" "$corpus" "$max_len" &
+done
+wait
+
+status=0
 echo "== fuzz summary (${seconds}s per target)"
-printf '%s\n' "${summary[@]}"
+for entry in "${targets[@]}"; do
+  read -r target _ <<<"$entry"
+  if [ ! -f "$scratch/$target.summary" ]; then
+    echo "$target: ended without a summary; see $logs/$target.log"
+    status=1
+    continue
+  fi
+  cat "$scratch/$target.summary"
+  if [ -e "$scratch/$target.failed" ]; then status=1; fi
+done
 exit $status
