@@ -4,15 +4,15 @@
 # under the sanitizers, 30 seconds of each fuzz target, and two clean builds
 # of the shipped 32-bit binaries compared byte for byte.
 #
-# The Windows suites spend most of their time waiting on Wine, so the two run
-# side by side, and the sanitizer, fuzz and reproducibility builds use the
-# idle processor meanwhile at the lowest priority (the suites' timing checks
-# keep the processor they need).
+# The Windows suites spend most of their time waiting on Wine, so each starts
+# as soon as its build is done, and the builds after it (win64, then the
+# sanitizer, fuzz and reproducibility builds) use the idle processor
+# meanwhile at the lowest priority: the suites' timing checks keep the
+# processor they need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 echo "== packages ready (at ${SECONDS}s)"
-scripts/build.sh native win64 win32
 win32_tests=()
 if ! scripts/runs-32bit.sh; then
   echo "note: this kernel cannot run 32-bit programs; win32 runs its static checks only"
@@ -20,15 +20,19 @@ if ! scripts/runs-32bit.sh; then
 fi
 status=0
 run() { echo "== ctest --preset $* (at ${SECONDS}s)"; ctest --preset "$@" || status=1; }
+scripts/build.sh native
 run native
 
 logs=build/test-logs
 mkdir -p "$logs"
-echo "== ctest --preset win64 and win32, side by side (at ${SECONDS}s)"
-ctest --preset win64 >"$logs/win64.log" 2>&1 & win64=$!
+scripts/build.sh win32
+echo "== ctest --preset win32 starts (at ${SECONDS}s); meanwhile, at the lowest priority, the win64 build"
 ctest --preset win32 "${win32_tests[@]}" >"$logs/win32.log" 2>&1 & win32=$!
-echo "== meanwhile, at the lowest priority: the asan and fuzz builds, scripts/check-reproducible.sh win32"
 builds_status=0
+nice -n 19 scripts/build.sh win64 >"$logs/win64-build.log" 2>&1 || builds_status=1
+echo "== ctest --preset win64 starts (at ${SECONDS}s)"
+ctest --preset win64 >"$logs/win64.log" 2>&1 & win64=$!
+echo "== meanwhile, at the lowest priority: the asan and fuzz builds, scripts/check-reproducible.sh win32"
 nice -n 19 bash -c 'cmake --preset asan >/dev/null && cmake --build --preset asan &&
                     cmake --preset fuzz >/dev/null && cmake --build --preset fuzz' \
   >"$logs/builds.log" 2>&1 || builds_status=1
@@ -44,8 +48,8 @@ echo "== scripts/check-reproducible.sh win32"
 cat "$logs/reproducible.log"
 if [ "$builds_status" -ne 0 ]; then
   status=1
-  echo "== the asan or fuzz build failed:"
-  tail -40 "$logs/builds.log"
+  echo "== a build failed:"
+  tail -n 40 "$logs/win64-build.log" "$logs/builds.log"
 fi
 
 run asan
