@@ -62,8 +62,8 @@ echo
 echo "$(date -u +%Y-%m-%d), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs),"
 echo "$file: $(stat -c %s "$file") bytes, $lines lines; $wide: $(stat -c %s "$wide") bytes; medians of $runs paired runs"
 echo
-echo '| query | filedata | | reference | | ratio |'
-echo '|---|---:|---|---|---:|---:|'
+echo '| query | filedata | reference | | ratio |'
+echo '|---|---:|---|---:|---:|'
 row "LINE=0 native" "$native $(q "$file" 0)" "read loop with memchr (64 KiB)" "$work/read_loop $file"
 row "LINE=-1 native" "$native $(q "$file" -1)" "read loop with memchr (64 KiB)" "$work/read_loop $file"
 row "LINE=0 native" "$native $(q "$file" 0)" "wc -l" "wc -l $file"
