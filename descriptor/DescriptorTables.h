@@ -8,11 +8,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
-#include <string_view>
 
-#include "query/DataQuery.h"
-#include "query/Text.h"
+#include "query/ParamTable.h"
 
 namespace filedata::descriptor {
 
@@ -62,53 +59,6 @@ constexpr std::uint8_t kTextKind = 1;
 constexpr std::uint8_t kDataItemKind = 2;
 // A data item's editor flags: none.
 constexpr std::uint8_t kEditorFlags = 0;
-
-// Where the host lists a parameter: among the basic ones, or behind its
-// advanced settings.
-enum class TParamTable : std::uint8_t { Basic, Advanced };
-
-// How the host's editor lets the user enter a parameter. Only these two are
-// known to this plug-in: 5 is what it has always answered for the file name,
-// and hosts offer the user a way to pick a file for it; 0 is a plain field.
-enum class TEditorKind : std::uint8_t { Plain = 0, FileName = 5 };
-
-// One parameter of the data item, as the host shows it and as the query
-// reads it.
-struct TParamRow {
-  TQueryKey Key;  // what the query reads it as
-  TParamTable Table;
-  const char* Name;  // as the host shows it; upper-cased, the query's key
-  // What the host's editor suggests; not the query's own default (a query
-  // without LENGTH cuts to the end of the line, not 5 bytes).
-  const char* Default;
-  const char* Description;
-  TEditorKind Editor;
-  const char* EditorText;  // handed out with an editor other than Plain
-};
-inline constexpr TParamRow kParams[] = {
-    {TQueryKey::FileName, TParamTable::Basic, "Filename", "MyTestFile.txt",
-     "Full path to the file you want to poll data from", TEditorKind::FileName, ""},
-    {TQueryKey::Line, TParamTable::Basic, "Line", "1",
-     "The line number you want to poll, zero will provide last line", TEditorKind::Plain, nullptr},
-    {TQueryKey::Start, TParamTable::Advanced, "Start", "1",
-     "For adv. cutting - Will cut from the # Char to end of line, unless \"Length\" is defined", TEditorKind::Plain,
-     nullptr},
-    {TQueryKey::Length, TParamTable::Advanced, "Length", "5", "Will read from \"Start\" Char and \"Length\" forward",
-     TEditorKind::Plain, nullptr},
-};
-
-constexpr bool ParamNamesAreQueryKeys() {
-  for (const TParamRow& row : kParams) {
-    const std::string_view key = KeyName(row.Key);
-    std::size_t i = 0;
-    for (; row.Name[i] != '\0'; ++i) {
-      if (i >= key.size() || AsciiUpperByte(row.Name[i]) != key[i]) return false;
-    }
-    if (i != key.size()) return false;
-  }
-  return true;
-}
-static_assert(ParamNamesAreQueryKeys(), "a parameter's name, upper-cased, is the key the query reads");
 
 // The number of parameters in TABLE, and its row INDEX (null: none).
 constexpr std::int32_t ParamCount(TParamTable table) noexcept {

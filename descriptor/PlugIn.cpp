@@ -31,12 +31,13 @@ constexpr std::int32_t CountOf(const Row (&)[N]) noexcept {
   return static_cast<std::int32_t>(N);
 }
 
-[[noreturn]] void IndexOutOfBounds() { throw Exception(kIndexOutOfBounds); }
+// A table row or data item the plug-in does not have.
+[[noreturn]] void NoSuchRow() { throw Exception(kIndexOutOfBounds); }
 
 // Row INDEX of TABLE; an index outside it fails the operation.
 template <class Row, std::size_t N>
 const Row& RowAt(const Row (&table)[N], std::int32_t index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= N) IndexOutOfBounds();
+  if (index < 0 || static_cast<std::size_t>(index) >= N) NoSuchRow();
   return table[index];
 }
 
@@ -44,9 +45,9 @@ HResult ParamRow(TParamTable table, std::int32_t paramIndex, const char** name, 
                  const char** description) {
   if (AnyNull(name, defaultValue, description)) return hr::Pointer;
   const TParamRow* row = ParamAt(table, paramIndex);
-  if (!row) IndexOutOfBounds();
+  if (!row) NoSuchRow();
   *name = row->Name;
-  *defaultValue = row->Default;
+  *defaultValue = row->EditorDefault;
   *description = row->Description;
   return hr::Ok;
 }

@@ -1,19 +1,13 @@
 #pragma once
-// How a file's text is stored, as the line rules see it: code units of one
-// byte (8-bit text) or of two bytes in either order (UTF-16 after its mark).
-// Every rule of the query works on code units; only the line it answers
-// with is turned into 8-bit text (TextEncoding.h).
+// A file's text as the line rules see it: code units of one byte (8-bit
+// text) or of two bytes in either order (UTF-16 after its mark). Every rule
+// of the query works on code units; only the line it answers with is turned
+// into 8-bit text (TextEncoding.h).
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
 namespace filedata {
-
-enum class TTextEncoding : std::uint8_t { EightBit, Utf16LE, Utf16BE };
-
-constexpr std::size_t UnitSize(TTextEncoding encoding) noexcept {
-  return encoding == TTextEncoding::EightBit ? 1 : 2;
-}
 
 // The unit at P as it lies in memory: a byte, or two bytes in the host's
 // order (so a unit of the other byte order reads swapped; the searches

@@ -1,7 +1,5 @@
 #include "query/DataQuery.h"
 
-#include <iterator>
-
 #include "query/Filter.h"
 #include "query/FloatParse.h"
 #include "query/IntegerParse.h"
@@ -14,18 +12,10 @@
 namespace filedata {
 
 namespace {
-constexpr bool KeysInOrder() {
-  for (std::size_t i = 0; i < std::size(kQueryKeys); ++i) {
-    if (static_cast<std::size_t>(kQueryKeys[i].Key) != i) return false;
-  }
-  return true;
-}
-static_assert(KeysInOrder(), "KeyName looks a key up by its place");
-
-const TQueryKeyName* FindKey(std::string_view key) {
+const TParamRow* FindKey(std::string_view key) {
   // The key upper-cased (ASCII) and compared byte for byte with each name.
-  for (const TQueryKeyName& known : kQueryKeys) {
-    if (TextEqualsIgnoringAsciiCase(key, known.Name)) return &known;
+  for (const TParamRow& known : kParams) {
+    if (TextEqualsIgnoringAsciiCase(key, known.KeyName)) return &known;
   }
   return nullptr;
 }
@@ -37,25 +27,24 @@ std::string_view WithoutBlanks(std::string_view text) {
 }
 
 // Why a pair sets what it sets, or nothing; asked only by an observer.
-TQueryObserver::TPair DescribePair(std::int32_t index, std::string_view pair, std::string_view key,
-                                   std::string_view value, bool hasEquals, const TQueryKeyName* known) {
-  using TUse = TQueryObserver::TPairUse;
-  TQueryObserver::TPair described;
+TPair DescribePair(std::int32_t index, std::string_view pair, std::string_view key, std::string_view value,
+                   bool hasEquals, const TParamRow* known) {
+  TPair described;
   described.Index = index;
   described.Text = pair;
   described.Key = key;
   described.Value = value;
   described.HasEquals = hasEquals;
   if (known) {
-    described.Use = TUse::Sets;
+    described.Use = TPairUse::Sets;
     described.SetsKey = known->Key;
     described.ValueCutShort = hasEquals && value.data() + value.size() < pair.data() + pair.size();
   } else if (pair.empty()) {
-    described.Use = TUse::Empty;
+    described.Use = TPairUse::Empty;
   } else if (WithoutBlanks(key) != key && FindKey(WithoutBlanks(key))) {
-    described.Use = TUse::BlankAroundKey;
+    described.Use = TPairUse::BlankAroundKey;
   } else {
-    described.Use = hasEquals ? TUse::UnknownKey : TUse::NoEquals;
+    described.Use = hasEquals ? TPairUse::UnknownKey : TPairUse::NoEquals;
   }
   return described;
 }
@@ -63,7 +52,7 @@ TQueryObserver::TPair DescribePair(std::int32_t index, std::string_view pair, st
 void ApplyPair(std::int32_t index, std::string_view pair, TQueryParameters& query, TQueryObserver* observer) {
   std::string_view key, value;
   const bool hasEquals = SplitPair(pair, key, value);
-  const TQueryKeyName* known = FindKey(key);
+  const TParamRow* known = FindKey(key);
   if (observer) observer->OnPair(DescribePair(index, pair, key, value, hasEquals, known));
   if (!known) return;
   switch (known->Key) {

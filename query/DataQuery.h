@@ -7,33 +7,38 @@
 #include <string>
 #include <string_view>
 
+#include "query/ParamTable.h"
+
 namespace filedata {
 
 // The answer when no file can be read: no FILENAME, or one that is not
 // present. It is an answer, not a failure.
 inline constexpr char kInvalidArguments[] = "Invalid Arguments";
 
-// The keys a parameter pair may set, matched after ASCII upper-casing; the
-// host's parameter rows name them (descriptor/DescriptorTables.h).
-enum class TQueryKey : std::uint8_t { FileName, Line, Start, Length };
-struct TQueryKeyName {
-  TQueryKey Key;
-  std::string_view Name;  // upper case, as matched
-};
-// In the order of TQueryKey.
-inline constexpr TQueryKeyName kQueryKeys[] = {
-    {TQueryKey::FileName, "FILENAME"},
-    {TQueryKey::Line, "LINE"},
-    {TQueryKey::Start, "START"},
-    {TQueryKey::Length, "LENGTH"},
-};
-constexpr std::string_view KeyName(TQueryKey key) noexcept { return kQueryKeys[static_cast<std::size_t>(key)].Name; }
-
 struct TQueryParameters {
   std::string FileName;
-  std::int32_t Line = 1;
-  std::int32_t Start = 1;
-  std::int32_t Length = -1;
+  std::int32_t Line = ParamOf(TQueryKey::Line).QueryDefault;
+  std::int32_t Start = ParamOf(TQueryKey::Start).QueryDefault;
+  std::int32_t Length = ParamOf(TQueryKey::Length).QueryDefault;
+};
+
+// What one pair of the parameter text does, as ParseQueryParameters reads it.
+enum class TPairUse : std::uint8_t {
+  Sets,            // the key is one of the parameters: it sets it
+  UnknownKey,      // no such key: ignored
+  BlankAroundKey,  // a key but for blanks around it: ignored
+  NoEquals,        // no "=" and no key: ignored
+  Empty,           // nothing between two "|": ignored
+};
+struct TPair {
+  std::int32_t Index = 0;  // from 1
+  std::string_view Text;   // the pair as written
+  std::string_view Key;
+  std::string_view Value;
+  TPairUse Use = TPairUse::UnknownKey;
+  TQueryKey SetsKey = TQueryKey::FileName;  // the key it sets, when it sets one
+  bool ValueCutShort = false;  // another "=" ends the value early
+  bool HasEquals = true;       // false: the whole pair is the key, the value is empty
 };
 
 class TQueryObserver;

@@ -12,15 +12,19 @@ constexpr std::string_view kCannotReadFile = "Cannot read file \"%s\". %s";
 constexpr std::string_view kFloatOverflow = "Floating point overflow";
 }  // namespace
 
-std::string FormatMessageText(std::string_view pattern, std::initializer_list<std::string_view> args) {
+TMessageArgument::TMessageArgument(std::int64_t number) noexcept : isNumber_(true) {
+  size_ = static_cast<std::size_t>(std::to_chars(digits_, digits_ + sizeof digits_, number).ptr - digits_);
+}
+
+std::string FormatMessageText(std::string_view pattern, std::initializer_list<TMessageArgument> args) {
   std::string out;
   out.reserve(pattern.size() + 32);
   auto next = args.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const bool placeholder = pattern[i] == '%' && i + 1 < pattern.size() &&
-                             (pattern[i + 1] == 's' || pattern[i + 1] == 'd');
-    if (placeholder && next != args.end()) {
-      out.append(*next++);
+    const bool placeholder = pattern[i] == '%' && i + 1 < pattern.size() && next != args.end() &&
+                             pattern[i + 1] == next->Placeholder();
+    if (placeholder) {
+      out.append((next++)->Text());
       ++i;
     } else {
       out.push_back(pattern[i]);
@@ -33,10 +37,8 @@ EConvertError EConvertError::InvalidInteger(std::string_view text) {
   return EConvertError(FormatMessageText(kInvalidInteger, {text}));
 }
 
-EStringListError EStringListError::IndexOutOfBounds(std::int64_t index) {
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, index).ptr;
-  return EStringListError(FormatMessageText(kListIndexError, {std::string_view(digits, end - digits)}));
+EStringListError EStringListError::ListIndexError(std::int64_t index) {
+  return EStringListError(FormatMessageText(kListIndexError, {index}));
 }
 
 EFOpenError EFOpenError::CannotOpen(std::string_view fullPath, std::string_view systemText) {

@@ -28,12 +28,12 @@ class EConvertError : public Exception {
   static EConvertError InvalidInteger(std::string_view text);
 };
 
-// EStringListError: raised for a line the file does not have ("List index
-// out of bounds (i)").
+// EStringListError: raised for a line the file does not have.
 class EStringListError : public Exception {
  public:
   using Exception::Exception;
-  static EStringListError IndexOutOfBounds(std::int64_t index);
+  // "List index out of bounds (INDEX)", INDEX counted from 0.
+  static EStringListError ListIndexError(std::int64_t index);
 };
 
 class EStreamError : public Exception {
@@ -65,7 +65,23 @@ class EOverflow : public Exception {
   static EOverflow FloatingPointOverflow();
 };
 
-// Fills "%s" and "%d" placeholders in order, byte for byte, with no locale.
-std::string FormatMessageText(std::string_view pattern, std::initializer_list<std::string_view> args);
+// One value of a message: a text for "%s", an integer for "%d".
+class TMessageArgument {
+ public:
+  TMessageArgument(std::string_view text) noexcept : text_(text) {}
+  TMessageArgument(std::int64_t number) noexcept;
+  char Placeholder() const noexcept { return isNumber_ ? 'd' : 's'; }
+  std::string_view Text() const noexcept { return isNumber_ ? std::string_view(digits_, size_) : text_; }
+
+ private:
+  std::string_view text_;
+  char digits_[24] = {};
+  std::size_t size_ = 0;
+  bool isNumber_ = false;
+};
+
+// Fills the placeholders of PATTERN in order, byte for byte, with no
+// locale; a placeholder whose argument is of the other kind stays as it is.
+std::string FormatMessageText(std::string_view pattern, std::initializer_list<TMessageArgument> args);
 
 }  // namespace filedata

@@ -1,13 +1,11 @@
 #include "query/Filter.h"
 
-#include "query/Text.h"
-
 namespace filedata {
 
 namespace detail {
 bool SeparatorAt(std::string_view text, std::size_t offset, std::string_view separator) noexcept {
   if (separator.size() > text.size() - offset) return false;  // a clamped cut never matches
-  return TextEquals(text.substr(offset, separator.size()), separator);
+  return text.substr(offset, separator.size()) == separator;
 }
 }  // namespace detail
 

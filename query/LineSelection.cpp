@@ -1,11 +1,8 @@
 #include "query/LineSelection.h"
 
-#include "platform/Platform.h"
 #include "query/Errors.h"
 #include "query/LastLine.h"
 #include "query/LineSplitter.h"
-#include "query/QueryObserver.h"
-#include "query/TextFile.h"
 
 namespace filedata {
 
@@ -28,14 +25,14 @@ class TLineAtIndex final : public TLineSink {
   std::int64_t index_;
 };
 
-[[noreturn]] void NoLine(std::int64_t index, std::uint64_t lines, TQueryObserver* observer) {
+[[noreturn]] void NoLine(std::int64_t index, std::uint64_t lines, TLineObserver* observer) {
   if (observer) observer->OnNoLine(index, lines);
-  throw EStringListError::IndexOutOfBounds(index);
+  throw EStringListError::ListIndexError(index);
 }
 }  // namespace
 
 std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line,
-                       TQueryObserver* observer) {
+                       TLineObserver* observer) {
   TFileText text(file, fileName, observer);
   if (line >= 1) {
     const std::int64_t index = static_cast<std::int64_t>(line) - 1;

@@ -5,13 +5,22 @@
 // counts the lines, for its message.
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "query/TextFile.h"
 
 namespace filedata {
 
-namespace platform {
-class TFileReader;
-}
-class TQueryObserver;
+// What the line selection tells an observer (QueryObserver.h), besides how
+// the file was read.
+class TLineObserver : public TTextObserver {
+ public:
+  // The line selected: its 0-based index (-1: the last, uncounted), its
+  // bytes, and the lines read to reach it (0: not counted).
+  virtual void OnLine(std::int64_t /*index*/, std::string_view /*line*/, std::uint64_t /*linesRead*/) {}
+  // No line at INDEX; the text, to its end or its first zero byte, has LINES.
+  virtual void OnNoLine(std::int64_t /*index*/, std::uint64_t /*lines*/) {}
+};
 
 // The line LINE selects in FILE, opened as FILENAME, as the host's 8-bit
 // text. LINE >= 1 selects that line; LINE <= 0 selects line count - LINE, so
@@ -20,6 +29,6 @@ class TQueryObserver;
 // a line the file does not have, and EReadError when a read fails.
 // OBSERVER, when given, learns the line selected or why there is none.
 std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line,
-                       TQueryObserver* observer = nullptr);
+                       TLineObserver* observer = nullptr);
 
 }  // namespace filedata

@@ -27,11 +27,6 @@ bool TextEqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcep
   return true;
 }
 
-const char* TextPointer(const std::string& text) noexcept {
-  static const char kEmpty[1] = {0};
-  return text.empty() ? kEmpty : text.c_str();
-}
-
 std::string_view UpToFirstZero(std::string_view text) noexcept {
   const auto zero = text.find('\0');
   return zero == std::string_view::npos ? text : text.substr(0, zero);

@@ -26,14 +26,12 @@ constexpr char AsciiUpperByte(char c) noexcept {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
 }
 
-// Case-sensitive byte comparison; zero bytes are ordinary bytes.
-inline bool TextEquals(std::string_view a, std::string_view b) noexcept { return a == b; }
-
 // Byte comparison after ASCII upper-casing both sides, without copying.
 bool TextEqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
 
-// Zero-terminated view of a text; never null (the empty text is a static "").
-const char* TextPointer(const std::string& text) noexcept;
+// `TextPointer`: the zero-terminated view of a text, valid while the text
+// lives unchanged; never null.
+inline const char* TextPointer(const std::string& text) noexcept { return text.c_str(); }
 
 // Text made from zero-terminated text; null gives the empty text.
 inline std::string_view TextFromPointer(const char* text) noexcept {

@@ -4,12 +4,18 @@
 // a UTF-16 mark (FF FE or FE FF) is UTF-16 in that order; every other file
 // is 8-bit text, read as it is (a UTF-8 mark stays part of line 1).
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "query/CodeUnits.h"
-
 namespace filedata {
+
+enum class TTextEncoding : std::uint8_t { EightBit, Utf16LE, Utf16BE };
+
+// Bytes of one code unit.
+constexpr std::size_t UnitSize(TTextEncoding encoding) noexcept {
+  return encoding == TTextEncoding::EightBit ? 1 : 2;
+}
 
 struct TTextMark {
   TTextEncoding Encoding = TTextEncoding::EightBit;

@@ -14,7 +14,7 @@ constexpr std::size_t kUnmarkedSample = 64;
 
 // The UTF-16 that BYTES, a file's first bytes, look like when every other
 // byte is zero and the rest are not all zero; EightBit when they do not.
-TTextEncoding LooksLikeUnmarkedUtf16(std::string_view bytes) {
+TTextEncoding LooksLikeUtf16(std::string_view bytes) {
   bytes = bytes.substr(0, std::min(bytes.size(), kUnmarkedSample) & ~std::size_t{1});
   if (bytes.size() < 4) return TTextEncoding::EightBit;
   bool allZero[2] = {true, true}, anyNonZero[2] = {false, false};  // of the even and the odd bytes
@@ -36,7 +36,7 @@ void OpenTextFile(const std::string& name, platform::TReadOnlyFile& file) {
   }
 }
 
-TFileText::TFileText(platform::TFileReader& file, const std::string& name, TQueryObserver* observer)
+TFileText::TFileText(platform::TFileReader& file, const std::string& name, TTextObserver* observer)
     : file_(file), name_(name), observer_(observer), remaining_(file.SizeAtOpen()) {
   bufferSize_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(remaining_, 1, kChunkBytes));
   buffer_.reset(new char[bufferSize_]);
@@ -51,10 +51,7 @@ TFileText::TFileText(platform::TFileReader& file, const std::string& name, TQuer
   units_ = &UnitSearches(mark_.Encoding);
   position_ = mark_.Size;
   end_.UnitSize = units_->UnitSize;
-  if (observer_) {
-    observer_->OnEncoding(mark_);
-    if (mark_.Encoding == TTextEncoding::EightBit) end_.LooksLike = LooksLikeUnmarkedUtf16(first);
-  }
+  if (observer_) observer_->OnEncoding(mark_);
 }
 
 std::size_t TFileText::ReadInto(std::size_t at) {
@@ -112,6 +109,10 @@ TFileText::TFlow TFileText::ForwardUnits(std::string_view units, std::uint64_t a
   if (zero == end) return TFlow::More;
   end_.EndedByZero = true;
   end_.ZeroAt = at + text.size();
+  // UTF-16 without a mark ends at once, while its first read is still in the buffer.
+  if (observer_ && mark_.Encoding == TTextEncoding::EightBit && end_.ZeroAt <= 1) {
+    end_.UnmarkedUtf16 = LooksLikeUtf16(std::string_view(buffer_.get(), filled_));
+  }
   const std::uint64_t through = end_.ZeroAt + units_->UnitSize;
   end_.BytesAfter = file_.SizeAtOpen() > through ? file_.SizeAtOpen() - through : 0;
   return TFlow::TextEnded;

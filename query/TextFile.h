@@ -9,11 +9,33 @@
 #include <string_view>
 
 #include "query/CodeUnits.h"
-#include "query/QueryObserver.h"
 #include "query/TextEncoding.h"
 #include "query/UnitSearch.h"
 
 namespace filedata {
+
+// How a file's text ended, for an explanation.
+struct TTextEnd {
+  bool EndedByZero = false;      // a zero unit ended the text before the end of the file
+  std::uint64_t ZeroAt = 0;      // its first byte, 0-based in the file
+  std::uint64_t BytesAfter = 0;  // the bytes of the file after it, ignored
+  std::size_t UnitSize = 1;
+  // 8-bit text that ended at its first or second byte while every other of
+  // its first bytes is zero: the UTF-16 it is, written without a mark.
+  // EightBit otherwise.
+  TTextEncoding UnmarkedUtf16 = TTextEncoding::EightBit;
+  bool OddByteIgnored = false;  // UTF-16 whose last byte is half a unit
+};
+
+// What a file's reader tells an observer (QueryObserver.h) as it reads.
+class TTextObserver {
+ public:
+  virtual ~TTextObserver() = default;
+  // How the file's text is stored, as its first bytes tell.
+  virtual void OnEncoding(const TTextMark&) {}
+  // The text ended, before the line was found or just after it.
+  virtual void OnTextEnd(const TTextEnd&) {}
+};
 
 namespace platform {
 class TFileReader;
@@ -32,7 +54,7 @@ void OpenTextFile(const std::string& name, platform::TReadOnlyFile& file);
 class TFileText {
  public:
   // Reads as far as the mark.
-  TFileText(platform::TFileReader& file, const std::string& name, TQueryObserver* observer = nullptr);
+  TFileText(platform::TFileReader& file, const std::string& name, TTextObserver* observer = nullptr);
   TFileText(const TFileText&) = delete;
   TFileText& operator=(const TFileText&) = delete;
 
@@ -55,7 +77,7 @@ class TFileText {
 
   platform::TFileReader& file_;
   const std::string& name_;
-  TQueryObserver* observer_;
+  TTextObserver* observer_;
   std::unique_ptr<char[]> buffer_;
   std::size_t bufferSize_;
   std::size_t filled_ = 0;      // bytes of the first read, mark and all
@@ -65,7 +87,7 @@ class TFileText {
   const TUnitSearches* units_;
   char oddByte_ = 0;  // a unit's first byte whose second is in the next chunk
   bool hasOddByte_ = false;
-  TQueryObserver::TTextEnd end_;
+  TTextEnd end_;
 };
 
 }  // namespace filedata

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "query/CodeUnits.h"
+#include "query/TextEncoding.h"
 
 namespace filedata {
 

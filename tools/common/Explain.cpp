@@ -74,7 +74,7 @@ class TExplanation final : public TQueryObserver {
       values["zeroAt"] = end.ZeroAt + 1;
       values["bytesIgnored"] = end.BytesAfter;
     }
-    if (UnmarkedUtf16(end)) values["looksLike"] = EncodingName(end.LooksLike);
+    if (end.UnmarkedUtf16 != TTextEncoding::EightBit) values["looksLike"] = EncodingName(end.UnmarkedUtf16);
     Add("end", TextEndDetail(end), std::move(values));
   }
 

@@ -5,15 +5,13 @@
 namespace filedata::tool {
 
 namespace {
-using TPairUse = TQueryObserver::TPairUse;
-
 std::string Counted(std::uint64_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 std::string KeyList() {
   std::string list;
-  for (const TQueryKeyName& key : kQueryKeys) list += (list.empty() ? "" : ", ") + std::string(key.Name);
+  for (const TParamRow& row : kParams) list += (list.empty() ? "" : ", ") + std::string(row.KeyName);
   return list;
 }
 }  // namespace
@@ -29,7 +27,7 @@ std::string ByteRange(std::size_t from, std::size_t size) {
   return "bytes " + std::to_string(from) + "-" + std::to_string(from + size - 1);
 }
 
-std::string PairUse(const TQueryObserver::TPair& pair) {
+std::string PairUse(const TPair& pair) {
   switch (pair.Use) {
     case TPairUse::Sets:
       return "sets " + std::string(KeyName(pair.SetsKey)) + " to " + Quoted(pair.Value) +
@@ -93,11 +91,7 @@ std::string EncodingDetail(const TTextMark& mark) {
          "; the mark is not part of the text, and START and LENGTH count bytes of the decoded text";
 }
 
-bool UnmarkedUtf16(const TQueryObserver::TTextEnd& end) {
-  return end.EndedByZero && end.LooksLike != TTextEncoding::EightBit && end.ZeroAt <= 1;
-}
-
-std::string TextEndDetail(const TQueryObserver::TTextEnd& end) {
+std::string TextEndDetail(const TTextEnd& end) {
   std::string detail;
   if (end.EndedByZero) {
     const std::string at = std::to_string(end.ZeroAt + 1);
@@ -106,8 +100,8 @@ std::string TextEndDetail(const TQueryObserver::TTextEnd& end) {
              " ends the text: the " + Bytes(end.BytesAfter) + " after it " + (end.BytesAfter == 1 ? "is" : "are") +
              " ignored";
   }
-  if (UnmarkedUtf16(end)) {
-    detail += std::string("; the file looks like ") + EncodingName(end.LooksLike) +
+  if (end.UnmarkedUtf16 != TTextEncoding::EightBit) {
+    detail += std::string("; the file looks like ") + EncodingName(end.UnmarkedUtf16) +
               " written without a mark (every other byte is zero): save it as UTF-16 with a mark (\"UTF-16 LE\" in "
               "Notepad's Save As), or as 8-bit text (\"ANSI\")";
   }

@@ -18,15 +18,13 @@ std::string Bytes(std::uint64_t count);
 std::string ByteRange(std::size_t from, std::size_t size);
 
 // What a pair does: "sets LINE to ...", "ignored: ...".
-std::string PairUse(const TQueryObserver::TPair& pair);
+std::string PairUse(const TPair& pair);
 // The pair's use as a JSON word: "sets", "unknown key", ...
-const char* UseName(TQueryObserver::TPairUse use);
+const char* UseName(TPairUse use);
 
 std::string PresenceDetail(const std::string& fileName, const platform::TPresenceTest& test);
 std::string EncodingDetail(const TTextMark& mark);
 // A zero that ended the text early, and an odd byte left at the end.
-std::string TextEndDetail(const TQueryObserver::TTextEnd& end);
-// The text ended at once, as UTF-16 written without a mark would.
-bool UnmarkedUtf16(const TQueryObserver::TTextEnd& end);
+std::string TextEndDetail(const TTextEnd& end);
 
 }  // namespace filedata::tool
