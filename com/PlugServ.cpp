@@ -16,6 +16,7 @@ const TInterfaceEntry kFileDataEntries[] = {
     InterfaceEntry<TFileData, IQeltEditorSupport>(IID_IQeltEditorSupport),
     InterfaceEntry<TFileData, IQeltAutoUpdate>(IID_IQeltAutoUpdate),
     InterfaceEntry<TFileData, IQeltGen>(IID_IQeltGen),
+    InterfaceEntry<TFileData, IFiledataExplain>(IID_IFiledataExplain),
 };
 }  // namespace
 
@@ -66,6 +67,10 @@ HRESULT TFileData::GetParamEditor(LONG itemIndex, const char* paramName, BYTE* e
   return plugIn_.GetParamEditor(itemIndex, paramName, editorKind, editorText);
 }
 HRESULT TFileData::GetUpdateLocation(const char** location) noexcept { return plugIn_.GetUpdateLocation(location); }
+HRESULT TFileData::ExplainData(LONG itemIndex, const char* params, const char** itemName, BYTE* valueKind,
+                               const char** text, double* number, const char** steps) noexcept {
+  return plugIn_.ExplainData(itemIndex, params, itemName, valueKind, text, number, steps);
+}
 
 TComObjectFactory* CreatePlugInFactory(TComServerObject& server) {
   return new TComObjectFactory(server, &NewObjectOf<TFileData>, CLSID_FileData, "FileData", "Filedata plugin for Qelt",

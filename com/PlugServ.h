@@ -1,13 +1,15 @@
 #pragma once
-// The plug-in object: answers the host's three interfaces by forwarding
-// every slot to the portable plug-in object's operation of the same name.
+// The plug-in object: answers the host's three interfaces, and the tools'
+// explanation interface, by forwarding every slot to the portable plug-in
+// object's operation of the same name.
 #include <windows.h>
 
 #include "com/ComObject.h"
+#include "com/FiledataExplainInterface.h"
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
-#include "descriptor/PlugIn.h"
+#include "plugin/PlugIn.h"
 
 namespace filedata::com {
 
@@ -16,11 +18,13 @@ inline constexpr CLSID CLSID_FileData = {0x74AE9A69, 0x3FE7, 0x496B, {0xA3, 0x75
 class TComServerObject;
 class TComObjectFactory;
 
-// TFileData: the plug-in's COM object, TPlugIn behind the three host interfaces.
+// TFileData: the plug-in's COM object, TPlugIn behind the three host
+// interfaces and the explanation interface.
 class TFileData final : public TComObject,
                         public TDelegatingInterface<TFileData, IQeltEditorSupport>,
                         public TDelegatingInterface<TFileData, IQeltAutoUpdate>,
-                        public TDelegatingInterface<TFileData, IQeltGen> {
+                        public TDelegatingInterface<TFileData, IQeltGen>,
+                        public TDelegatingInterface<TFileData, IFiledataExplain> {
  public:
   using TComObject::TComObject;
   static const TInterfaceTable Interfaces;
@@ -53,6 +57,9 @@ class TFileData final : public TComObject,
                                            const char** editorText) noexcept override;
   // IQeltAutoUpdate
   HRESULT STDMETHODCALLTYPE GetUpdateLocation(const char** location) noexcept override;
+  // IFiledataExplain
+  HRESULT STDMETHODCALLTYPE ExplainData(LONG itemIndex, const char* params, const char** itemName, BYTE* valueKind,
+                                        const char** text, double* number, const char** steps) noexcept override;
 
  protected:
   const TInterfaceTable& InterfaceTable() const noexcept override { return Interfaces; }

@@ -2,6 +2,7 @@
 // Result codes of the host's operations, without the Windows headers, so
 // that the portable plug-in object and the tools speak the host's language.
 #include <cstdint>
+#include <string>
 
 namespace filedata {
 
@@ -18,5 +19,8 @@ constexpr HResult Unexpected = static_cast<HResult>(0x8000FFFFu);
 constexpr HResult NoAggregation = static_cast<HResult>(0x80040110u);
 constexpr HResult ClassNotAvailable = static_cast<HResult>(0x80040111u);
 }  // namespace hr
+
+// "S_OK", "E_FAIL", ... or 0x-prefixed hex for any other code.
+std::string ResultName(HResult result);
 
 }  // namespace filedata

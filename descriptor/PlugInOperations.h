@@ -1,11 +1,12 @@
 #pragma once
-// The host's operations on one plug-in object, declared once. The plug-in's
-// own object (TPlugIn) implements them; the COM object forwards each slot
-// of the three host interfaces to them; the host stand-in implements them over
-// a loaded DLL's slots, so one printer serves both. Out-parameters and result
-// codes are the host's: a null out-pointer gives E_POINTER with nothing
-// written, a failure E_FAIL with the reason as the object's last-error text.
-// Nothing raises.
+// The host's operations on one plug-in object, declared once, and the one
+// operation the plug-in offers its tools besides. The plug-in's own object
+// (TPlugIn) implements them; the COM object forwards each slot to them; the
+// tools implement them over a loaded DLL's slots, so one printer serves
+// both. Out-parameters and result codes are the host's: a null out-pointer
+// gives E_POINTER with nothing written, a failure E_FAIL with the reason as
+// the object's last-error text. Nothing raises. Every text an object hands
+// out stays valid until its next GetData or ExplainData, or its release.
 #include <cstdint>
 
 #include "descriptor/HResult.h"
@@ -30,8 +31,8 @@ class IPlugIn {
   virtual HResult GetDataCount(std::int32_t* count) noexcept = 0;
   // KIND is written even when INDEX names no data item.
   virtual HResult GetDataInfo(std::int32_t index, const char** name, std::uint8_t* kind) noexcept = 0;
-  // The query of data item ITEMINDEX. TEXT stays valid until the object's
-  // next query; NUMBER is written only for a number (VALUEKIND 0).
+  // The query of data item ITEMINDEX. NUMBER is written only for a number
+  // (VALUEKIND 0).
   virtual HResult GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
                           const char** text, double* number) noexcept = 0;
   // Two calls the host makes at moments of its own choosing; what it would
@@ -57,6 +58,19 @@ class IPlugIn {
 
   // The auto-update interface.
   virtual HResult GetUpdateLocation(const char** location) noexcept = 0;
+};
+
+// A plug-in object that explains its readings, for tools; the host never
+// asks for this.
+class IExplainingPlugIn : public IPlugIn {
+ public:
+  // GetData, answered and written exactly as GetData answers, from the same
+  // one read of the file, and STEPS: a JSON array of the steps the query
+  // took, each {"step":...,"detail":...} and the values involved, the
+  // answer last. STEPS is written whatever the result, but for E_POINTER.
+  virtual HResult ExplainData(std::int32_t itemIndex, const char* params, const char** itemName,
+                              std::uint8_t* valueKind, const char** text, double* number,
+                              const char** steps) noexcept = 0;
 };
 
 }  // namespace filedata

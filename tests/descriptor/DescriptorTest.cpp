@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "descriptor/PlugIn.h"
+#include "plugin/PlugIn.h"
 #include "tests/support/HostTexts.h"
 
 namespace filedata {
@@ -142,6 +142,10 @@ TEST(Descriptor, NullOutPointerWritesNothingAndLeavesTheLastErrorAlone) {
       {"GetData kind", [](auto& e, auto& o) { return e.GetData(0, "", &o.text[0], nullptr, &o.text[1], &o.number); }},
       {"GetData text", [](auto& e, auto& o) { return e.GetData(0, "", &o.text[0], &o.byte, nullptr, &o.number); }},
       {"GetData number", [](auto& e, auto& o) { return e.GetData(1, "", &o.text[0], &o.byte, &o.text[1], nullptr); }},
+      {"ExplainData steps",
+       [](auto& e, auto& o) { return e.ExplainData(0, "", &o.text[0], &o.byte, &o.text[1], &o.number, nullptr); }},
+      {"ExplainData text",
+       [](auto& e, auto& o) { return e.ExplainData(1, "", &o.text[0], &o.byte, nullptr, &o.number, &o.text[1]); }},
       {"GetParamCount", [](auto& e, auto&) { return e.GetParamCount(0, nullptr); }},
       {"GetParamInfo", [](auto& e, auto& o) { return e.GetParamInfo(0, 5, &o.text[0], &o.text[1], nullptr); }},
       {"GetAdvancedParamInfo",

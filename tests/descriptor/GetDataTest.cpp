@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "descriptor/PlugIn.h"
+#include "plugin/PlugIn.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace filedata {
@@ -24,11 +24,15 @@ struct TOutcome {
   std::string lastError;
 };
 
-TOutcome Query(TPlugIn& plugIn, const char* params, std::int32_t item = 0) {
+// GetData, or with EXPLAINED ExplainData, which must answer the same.
+TOutcome Query(TPlugIn& plugIn, const char* params, std::int32_t item = 0, bool explained = false) {
   TOutcome out;
   const char* itemName = kUntouched;
   const char* text = kUntouched;
-  out.result = plugIn.GetData(item, params, &itemName, &out.kind, &text, &out.number);
+  const char* steps = nullptr;
+  out.result = explained ? plugIn.ExplainData(item, params, &itemName, &out.kind, &text, &out.number, &steps)
+                         : plugIn.GetData(item, params, &itemName, &out.kind, &text, &out.number);
+  EXPECT_EQ(steps != nullptr && steps[0] == '[', explained);
   out.itemName = itemName;
   out.text = text;
   const char* lastError = nullptr;
@@ -66,9 +70,10 @@ TEST_F(GetDataTest, AnswersThroughTheOutParametersAndFailsWithTheStandingAnswer)
        "Index out of bounds"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.nullParams ? "null parameters" : c.params);
+   for (const bool explained : {false, true}) {
+    SCOPED_TRACE((c.nullParams ? "null parameters" : c.params) + (explained ? ", explained" : ""));
     TPlugIn plugIn;
-    const TOutcome out = Query(plugIn, c.nullParams ? nullptr : c.params.c_str(), c.item);
+    const TOutcome out = Query(plugIn, c.nullParams ? nullptr : c.params.c_str(), c.item, explained);
     EXPECT_EQ(out.result, c.result);
     EXPECT_EQ(out.itemName, c.itemName);
     EXPECT_EQ(out.kind, c.kind);
@@ -77,21 +82,26 @@ TEST_F(GetDataTest, AnswersThroughTheOutParametersAndFailsWithTheStandingAnswer)
     EXPECT_EQ(out.lastError, c.lastError);
     // The object stays usable.
     EXPECT_EQ(Query(plugIn, ("FILENAME=" + file).c_str()).result, hr::Ok);
+   }
   }
 }
 
-TEST_F(GetDataTest, TheTextStaysValidUntilThatObjectsNextQuery) {
+TEST_F(GetDataTest, TheTextsStayValidUntilThatObjectsNextQuery) {
   TPlugIn first, second;
   const char* name = nullptr;
   const char* text = nullptr;
+  const char* steps = nullptr;
   const char* otherText = nullptr;
+  const char* otherSteps = nullptr;
   std::uint8_t kind = 0;
   double number = 0;
   const std::string params = "FILENAME=" + Write("s.txt", "hello world");
-  ASSERT_EQ(first.GetData(0, params.c_str(), &name, &kind, &text, &number), hr::Ok);
+  ASSERT_EQ(first.ExplainData(0, params.c_str(), &name, &kind, &text, &number, &steps), hr::Ok);
   const std::string other = "FILENAME=" + Write("o.txt", "other");
+  ASSERT_EQ(second.ExplainData(0, other.c_str(), &name, &kind, &otherText, &number, &otherSteps), hr::Ok);
   ASSERT_EQ(second.GetData(0, other.c_str(), &name, &kind, &otherText, &number), hr::Ok);
   EXPECT_STREQ(text, "hello world");
+  EXPECT_NE(std::string(steps).find(R"("text":"hello world","linesRead")"), std::string::npos) << steps;
   EXPECT_STREQ(otherText, "other");
 }
 

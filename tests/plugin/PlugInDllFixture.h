@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "com/FiledataExplainInterface.h"
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
@@ -13,6 +14,8 @@
 
 namespace filedata::plugintest {
 
+using com::IFiledataExplain;
+using com::IID_IFiledataExplain;
 using com::IID_IQeltAutoUpdate;
 using com::IID_IQeltEditorSupport;
 using com::IID_IQeltGen;
@@ -32,11 +35,12 @@ inline std::string Joined(std::initializer_list<const char*> texts) {
   return joined;
 }
 
-// One plug-in object seen through each of its three interfaces.
-struct TPlugIn {
+// One plug-in object seen through each of its interfaces.
+struct TObjectViews {
   TComRef<IQeltGen> gen;
   TComRef<IQeltEditorSupport> editor;
   TComRef<IQeltAutoUpdate> update;
+  TComRef<IFiledataExplain> explain;
 
   std::string LastError() const {
     const char* text = kUntouched;
@@ -45,6 +49,20 @@ struct TPlugIn {
   }
 };
 
+// One query's out-parameters as the slot left them, and the object's
+// last-error text after it.
+struct TReading {
+  HRESULT result = E_UNEXPECTED;
+  std::string itemName, text, steps = kUntouched, lastError;
+  BYTE kind = kUntouchedByte;
+  double number = kUntouchedNumber;
+};
+
+// Both ways to ask for a reading: the host's, and the explanation's, which
+// must answer exactly as the host's does.
+enum class TQuerySlot { GetData, ExplainData };
+inline constexpr TQuerySlot kQuerySlots[] = {TQuerySlot::GetData, TQuerySlot::ExplainData};
+
 class PlugInDllTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -52,16 +70,36 @@ class PlugInDllTest : public ::testing::Test {
     ASSERT_TRUE(library_.HasAllExports());
   }
 
-  TPlugIn NewPlugIn() const {
-    TPlugIn plugIn;
+  TObjectViews NewPlugIn() const {
+    TObjectViews plugIn;
     plugIn.gen = library_.NewObject<IQeltGen>(IID_IQeltGen);
     EXPECT_TRUE(plugIn.gen);
     if (plugIn.gen) {
       plugIn.editor = QueryAs<IQeltEditorSupport>(plugIn.gen.Get(), IID_IQeltEditorSupport);
       plugIn.update = QueryAs<IQeltAutoUpdate>(plugIn.gen.Get(), IID_IQeltAutoUpdate);
+      plugIn.explain = QueryAs<IFiledataExplain>(plugIn.gen.Get(), IID_IFiledataExplain);
     }
-    EXPECT_TRUE(plugIn.editor && plugIn.update);
+    EXPECT_TRUE(plugIn.editor && plugIn.update && plugIn.explain);
     return plugIn;
+  }
+
+  // The query on a fresh object through SLOT.
+  TReading Read(LONG item, const char* params, TQuerySlot slot) const {
+    const TObjectViews plugIn = NewPlugIn();
+    TReading reading;
+    if (!plugIn.explain) return reading;
+    const char* itemName = kUntouched;
+    const char* text = kUntouched;
+    const char* steps = kUntouched;
+    reading.result = slot == TQuerySlot::GetData
+                         ? plugIn.gen->GetData(item, params, &itemName, &reading.kind, &text, &reading.number)
+                         : plugIn.explain->ExplainData(item, params, &itemName, &reading.kind, &text,
+                                                       &reading.number, &steps);
+    reading.itemName = Shown(itemName);
+    reading.text = Shown(text);
+    reading.steps = Shown(steps);
+    reading.lastError = plugIn.LastError();
+    return reading;
   }
 
   TDllUnderTest library_;

@@ -24,23 +24,20 @@ TEST_F(PlugInDllTest, GetDataAnswersFilesAsWindowsProgramsWriteThem) {
     for (const filedata::testing::TProgramQuery& query : file.Queries) {
       if (query.Windows && !westernCodePage) continue;
       const TAnswer& want = query.Windows ? *query.Windows : query.Posix;
-      SCOPED_TRACE(file.Writer + ", " + (query.Params.empty() ? "no more parameters" : query.Params));
-      const TPlugIn plugIn = NewPlugIn();
-      ASSERT_TRUE(plugIn.gen);
       const std::string params = "FILENAME=" + path + query.Params;
-      const char* itemName = kUntouched;
-      BYTE kind = kUntouchedByte;
-      const char* text = kUntouched;
-      double number = kUntouchedNumber;
-      const HRESULT result = plugIn.gen->GetData(0, params.c_str(), &itemName, &kind, &text, &number);
-      EXPECT_EQ(result, want.Kind == TAnswer::Failure ? E_FAIL : S_OK);
-      if (want.Kind == TAnswer::Failure) {
-        EXPECT_EQ(plugIn.LastError(), want.Words);
-        continue;
+      for (const TQuerySlot slot : kQuerySlots) {
+        SCOPED_TRACE(file.Writer + ", " + (query.Params.empty() ? "no more parameters" : query.Params) +
+                     (slot == TQuerySlot::GetData ? "" : ", explained"));
+        const TReading reading = Read(0, params.c_str(), slot);
+        EXPECT_EQ(reading.result, want.Kind == TAnswer::Failure ? E_FAIL : S_OK);
+        if (want.Kind == TAnswer::Failure) {
+          EXPECT_EQ(reading.lastError, want.Words);
+          continue;
+        }
+        EXPECT_EQ(reading.kind, want.Kind == TAnswer::Number ? 0 : 1);
+        EXPECT_EQ(reading.text, want.Kind == TAnswer::Number ? "" : want.Words);
+        EXPECT_EQ(reading.number, want.Kind == TAnswer::Number ? want.Value : kUntouchedNumber);
       }
-      EXPECT_EQ(kind, want.Kind == TAnswer::Number ? 0 : 1);
-      EXPECT_EQ(Shown(text), want.Kind == TAnswer::Number ? "" : want.Words);
-      EXPECT_EQ(number, want.Kind == TAnswer::Number ? want.Value : kUntouchedNumber);
     }
   }
 }

@@ -18,26 +18,26 @@ namespace {
 // joined by "|", kUntouched where the slot must not write.
 struct TSlotCase {
   const char* slot;
-  HRESULT (*call)(const TPlugIn&, std::string& shown);
+  HRESULT (*call)(const TObjectViews&, std::string& shown);
   HRESULT result;
   std::string shown;
 };
 
-HRESULT AboutItem(const TPlugIn& p, LONG index, std::string& shown) {
+HRESULT AboutItem(const TObjectViews& p, LONG index, std::string& shown) {
   const char* key = kUntouched;
   const char* value = kUntouched;
   const HRESULT result = p.gen->GetAboutItem(index, &key, &value);
   shown = Joined({key, value});
   return result;
 }
-HRESULT DataInfo(const TPlugIn& p, LONG index, std::string& shown) {
+HRESULT DataInfo(const TObjectViews& p, LONG index, std::string& shown) {
   const char* name = kUntouched;
   BYTE kind = kUntouchedByte;
   const HRESULT result = p.gen->GetDataInfo(index, &name, &kind);
   shown = Joined({name, std::to_string(kind).c_str()});
   return result;
 }
-HRESULT ParamInfo(const TPlugIn& p, bool advanced, LONG item, LONG index, std::string& shown) {
+HRESULT ParamInfo(const TObjectViews& p, bool advanced, LONG item, LONG index, std::string& shown) {
   const char* texts[3] = {kUntouched, kUntouched, kUntouched};
   const HRESULT result = advanced ? p.gen->GetAdvancedParamInfo(item, index, &texts[0], &texts[1], &texts[2])
                                   : p.gen->GetParamInfo(item, index, &texts[0], &texts[1], &texts[2]);
@@ -51,7 +51,7 @@ HRESULT Count(Slot slot, std::string& shown) {
   shown = std::to_string(count);
   return result;
 }
-HRESULT ParamEditor(const TPlugIn& p, const char* name, std::string& shown) {
+HRESULT ParamEditor(const TObjectViews& p, const char* name, std::string& shown) {
   BYTE kind = kUntouchedByte;
   const char* text = kUntouched;
   const HRESULT result = p.editor->GetParamEditor(0, name, &kind, &text);
@@ -59,7 +59,7 @@ HRESULT ParamEditor(const TPlugIn& p, const char* name, std::string& shown) {
   return result;
 }
 // A slot without outputs, followed by a look at the last-error text it must not touch.
-HRESULT ThenLastError(const TPlugIn& p, HRESULT result, std::string& shown) {
+HRESULT ThenLastError(const TObjectViews& p, HRESULT result, std::string& shown) {
   shown = p.LastError();
   return result;
 }
@@ -70,93 +70,93 @@ std::string AboutRow(int i) { return Joined({kExpectedAbout[i].Key, kExpectedAbo
 std::string ParamRow(const TExpectedParam& param) { return Joined({param.Name, param.Default, param.Description}); }
 
 const TSlotCase kSlotCases[] = {
-    {"Gen 3 GetName", [](const TPlugIn& p, std::string& s) {
+    {"Gen 3 GetName", [](const TObjectViews& p, std::string& s) {
        const char* t = kUntouched;
        const HRESULT r = p.gen->GetName(&t);
        s = Shown(t);
        return r;
      }, S_OK, kExpectedName},
-    {"Gen 4 GetVersionA", [](const TPlugIn& p, std::string& s) {
+    {"Gen 4 GetVersionA", [](const TObjectViews& p, std::string& s) {
        WORD v = 0;
        const HRESULT r = p.gen->GetVersionA(&v);
        s = std::to_string(v);
        return r;
      }, S_OK, std::to_string(kExpectedVersionA)},
-    {"Gen 5 GetVersionB", [](const TPlugIn& p, std::string& s) {
+    {"Gen 5 GetVersionB", [](const TObjectViews& p, std::string& s) {
        WORD v = 0;
        const HRESULT r = p.gen->GetVersionB(&v);
        s = std::to_string(v);
        return r;
      }, S_OK, std::to_string(kExpectedVersionB)},
-    {"Gen 6 SetHostValue(0)", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, p.gen->SetHostValue(0), s); },
+    {"Gen 6 SetHostValue(0)", [](const TObjectViews& p, std::string& s) { return ThenLastError(p, p.gen->SetHostValue(0), s); },
      S_OK, "No error"},
-    {"Gen 6 SetHostValue(min)", [](const TPlugIn& p, std::string& s) {
+    {"Gen 6 SetHostValue(min)", [](const TObjectViews& p, std::string& s) {
        return ThenLastError(p, p.gen->SetHostValue(INT32_MIN), s);
      }, S_OK, "No error"},
-    {"Gen 6 SetHostValue(max)", [](const TPlugIn& p, std::string& s) {
+    {"Gen 6 SetHostValue(max)", [](const TObjectViews& p, std::string& s) {
        return ThenLastError(p, p.gen->SetHostValue(INT32_MAX), s);
      }, S_OK, "No error"},
-    {"Gen 7 GetLastErrorText", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, S_OK, s); }, S_OK,
+    {"Gen 7 GetLastErrorText", [](const TObjectViews& p, std::string& s) { return ThenLastError(p, S_OK, s); }, S_OK,
      "No error"},
-    {"Gen 8 GetAboutCount", [](const TPlugIn& p, std::string& s) {
+    {"Gen 8 GetAboutCount", [](const TObjectViews& p, std::string& s) {
        return Count([&](LONG* n) { return p.gen->GetAboutCount(n); }, s);
      }, S_OK, "4"},
-    {"Gen 9 GetAboutItem(0)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 0, s); }, S_OK, AboutRow(0)},
-    {"Gen 9 GetAboutItem(1)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 1, s); }, S_OK,
+    {"Gen 9 GetAboutItem(0)", [](const TObjectViews& p, std::string& s) { return AboutItem(p, 0, s); }, S_OK, AboutRow(0)},
+    {"Gen 9 GetAboutItem(1)", [](const TObjectViews& p, std::string& s) { return AboutItem(p, 1, s); }, S_OK,
      AboutRow(1)},
-    {"Gen 9 GetAboutItem(2)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 2, s); }, S_OK,
+    {"Gen 9 GetAboutItem(2)", [](const TObjectViews& p, std::string& s) { return AboutItem(p, 2, s); }, S_OK,
      AboutRow(2)},
-    {"Gen 9 GetAboutItem(3)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 3, s); }, S_OK, AboutRow(3)},
-    {"Gen 9 GetAboutItem(4)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, 4, s); }, E_FAIL,
+    {"Gen 9 GetAboutItem(3)", [](const TObjectViews& p, std::string& s) { return AboutItem(p, 3, s); }, S_OK, AboutRow(3)},
+    {"Gen 9 GetAboutItem(4)", [](const TObjectViews& p, std::string& s) { return AboutItem(p, 4, s); }, E_FAIL,
      "<untouched>|<untouched>"},
-    {"Gen 9 GetAboutItem(-1)", [](const TPlugIn& p, std::string& s) { return AboutItem(p, -1, s); }, E_FAIL,
+    {"Gen 9 GetAboutItem(-1)", [](const TObjectViews& p, std::string& s) { return AboutItem(p, -1, s); }, E_FAIL,
      "<untouched>|<untouched>"},
-    {"Gen 10 GetDataCount", [](const TPlugIn& p, std::string& s) {
+    {"Gen 10 GetDataCount", [](const TObjectViews& p, std::string& s) {
        return Count([&](LONG* n) { return p.gen->GetDataCount(n); }, s);
      }, S_OK, "1"},
-    {"Gen 11 GetDataInfo(0)", [](const TPlugIn& p, std::string& s) { return DataInfo(p, 0, s); }, S_OK, std::string(kExpectedDataItem) + "|2"},
-    {"Gen 11 GetDataInfo(1)", [](const TPlugIn& p, std::string& s) { return DataInfo(p, 1, s); }, E_FAIL,
+    {"Gen 11 GetDataInfo(0)", [](const TObjectViews& p, std::string& s) { return DataInfo(p, 0, s); }, S_OK, std::string(kExpectedDataItem) + "|2"},
+    {"Gen 11 GetDataInfo(1)", [](const TObjectViews& p, std::string& s) { return DataInfo(p, 1, s); }, E_FAIL,
      "<untouched>|2"},
-    {"Gen 13 HostHookA", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, p.gen->HostHookA(), s); }, S_OK,
+    {"Gen 13 HostHookA", [](const TObjectViews& p, std::string& s) { return ThenLastError(p, p.gen->HostHookA(), s); }, S_OK,
      "No error"},
-    {"Gen 14 HostHookB", [](const TPlugIn& p, std::string& s) { return ThenLastError(p, p.gen->HostHookB(), s); }, S_OK,
+    {"Gen 14 HostHookB", [](const TObjectViews& p, std::string& s) { return ThenLastError(p, p.gen->HostHookB(), s); }, S_OK,
      "No error"},
-    {"Gen 15 OptionalRequest", [](const TPlugIn& p, std::string& s) {
+    {"Gen 15 OptionalRequest", [](const TObjectViews& p, std::string& s) {
        return ThenLastError(p, p.gen->OptionalRequest(), s);
      }, E_NOTIMPL, "No error"},
-    {"Gen 16 GetParamCount(0)", [](const TPlugIn& p, std::string& s) {
+    {"Gen 16 GetParamCount(0)", [](const TObjectViews& p, std::string& s) {
        return Count([&](LONG* n) { return p.gen->GetParamCount(0, n); }, s);
      }, S_OK, "2"},
-    {"Gen 16 GetParamCount(9)", [](const TPlugIn& p, std::string& s) {
+    {"Gen 16 GetParamCount(9)", [](const TObjectViews& p, std::string& s) {
        return Count([&](LONG* n) { return p.gen->GetParamCount(9, n); }, s);
      }, S_OK, "2"},
-    {"Gen 17 GetParamInfo(0, 0)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, false, 0, 0, s); }, S_OK,
+    {"Gen 17 GetParamInfo(0, 0)", [](const TObjectViews& p, std::string& s) { return ParamInfo(p, false, 0, 0, s); }, S_OK,
      ParamRow(kExpectedBasicParams[0])},
-    {"Gen 17 GetParamInfo(5, 1)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, false, 5, 1, s); }, S_OK,
+    {"Gen 17 GetParamInfo(5, 1)", [](const TObjectViews& p, std::string& s) { return ParamInfo(p, false, 5, 1, s); }, S_OK,
      ParamRow(kExpectedBasicParams[1])},
-    {"Gen 18 GetAdvancedParamCount(-3)", [](const TPlugIn& p, std::string& s) {
+    {"Gen 18 GetAdvancedParamCount(-3)", [](const TObjectViews& p, std::string& s) {
        return Count([&](LONG* n) { return p.gen->GetAdvancedParamCount(-3, n); }, s);
      }, S_OK, "2"},
-    {"Gen 19 GetAdvancedParamInfo(0, 0)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, true, 0, 0, s); },
+    {"Gen 19 GetAdvancedParamInfo(0, 0)", [](const TObjectViews& p, std::string& s) { return ParamInfo(p, true, 0, 0, s); },
      S_OK, ParamRow(kExpectedAdvancedParams[0])},
-    {"Gen 19 GetAdvancedParamInfo(0, 1)", [](const TPlugIn& p, std::string& s) { return ParamInfo(p, true, 0, 1, s); },
+    {"Gen 19 GetAdvancedParamInfo(0, 1)", [](const TObjectViews& p, std::string& s) { return ParamInfo(p, true, 0, 1, s); },
      S_OK, ParamRow(kExpectedAdvancedParams[1])},
-    {"Editor 3 GetEditorFlags", [](const TPlugIn& p, std::string& s) {
+    {"Editor 3 GetEditorFlags", [](const TObjectViews& p, std::string& s) {
        BYTE flags = kUntouchedByte;
        const HRESULT r = p.editor->GetEditorFlags(0, &flags);
        s = std::to_string(flags);
        return r;
      }, S_OK, "0"},
-    {"Editor 4 GetParamEditor(Filename)", [](const TPlugIn& p, std::string& s) { return ParamEditor(p, "Filename", s); },
+    {"Editor 4 GetParamEditor(Filename)", [](const TObjectViews& p, std::string& s) { return ParamEditor(p, "Filename", s); },
      S_OK, "5|"},
-    {"Editor 4 GetParamEditor(fileNAME)", [](const TPlugIn& p, std::string& s) { return ParamEditor(p, "fileNAME", s); },
+    {"Editor 4 GetParamEditor(fileNAME)", [](const TObjectViews& p, std::string& s) { return ParamEditor(p, "fileNAME", s); },
      S_OK, "5|"},
-    {"Editor 4 GetParamEditor(Line)", [](const TPlugIn& p, std::string& s) { return ParamEditor(p, "Line", s); }, S_OK,
+    {"Editor 4 GetParamEditor(Line)", [](const TObjectViews& p, std::string& s) { return ParamEditor(p, "Line", s); }, S_OK,
      "0|<untouched>"},
-    {"Editor 4 GetParamEditor( FILENAME)", [](const TPlugIn& p, std::string& s) {
+    {"Editor 4 GetParamEditor( FILENAME)", [](const TObjectViews& p, std::string& s) {
        return ParamEditor(p, " FILENAME", s);
      }, S_OK, "0|<untouched>"},
-    {"AutoUpdate 3 GetUpdateLocation", [](const TPlugIn& p, std::string& s) {
+    {"AutoUpdate 3 GetUpdateLocation", [](const TObjectViews& p, std::string& s) {
        const char* t = kUntouched;
        const HRESULT r = p.update->GetUpdateLocation(&t);
        s = Shown(t);
@@ -167,7 +167,7 @@ const TSlotCase kSlotCases[] = {
 TEST_F(PlugInDllTest, EverySlotAnswersWithItsValues) {
   for (const TSlotCase& slotCase : kSlotCases) {
     SCOPED_TRACE(slotCase.slot);
-    const TPlugIn plugIn = NewPlugIn();
+    const TObjectViews plugIn = NewPlugIn();
     ASSERT_TRUE(plugIn.gen && plugIn.editor && plugIn.update);
     std::string shown;
     EXPECT_EQ(slotCase.call(plugIn, shown), slotCase.result);
@@ -213,28 +213,29 @@ TEST_F(PlugInDllTest, GetDataAnswersFromARealFile) {
   for (const TQueryCase& query : cases) {
     std::string params = query.params ? query.params : "";
     if (const auto at = params.find('@'); at != std::string::npos) params.replace(at, 1, file);
-    SCOPED_TRACE(query.params ? params : "null parameters");
-    const TPlugIn plugIn = NewPlugIn();
-    ASSERT_TRUE(plugIn.gen);
-
-    const char* itemName = kUntouched;
-    BYTE kind = kUntouchedByte;
-    const char* text = kUntouched;
-    double number = kUntouchedNumber;
-    EXPECT_EQ(plugIn.gen->GetData(query.itemIndex, query.params ? params.c_str() : nullptr, &itemName, &kind, &text,
-                                  &number),
-              query.result);
-    if (query.kind >= 0) {
-      EXPECT_EQ(kind, query.kind);
-      EXPECT_EQ(Shown(text), query.text);
-      EXPECT_EQ(Shown(itemName), query.result == S_OK ? kExpectedDataItem : kUntouched);
-      if (query.kind == 0) {
-        EXPECT_DOUBLE_EQ(number, query.number);
-      } else {
-        EXPECT_EQ(number, kUntouchedNumber);
+    for (const TQuerySlot slot : kQuerySlots) {
+      SCOPED_TRACE((query.params ? params : "null parameters") + (slot == TQuerySlot::GetData ? "" : ", explained"));
+      const TReading reading = Read(query.itemIndex, query.params ? params.c_str() : nullptr, slot);
+      EXPECT_EQ(reading.result, query.result);
+      if (query.kind >= 0) {
+        EXPECT_EQ(reading.kind, query.kind);
+        EXPECT_EQ(reading.text, query.text);
+        EXPECT_EQ(reading.itemName, query.result == S_OK ? kExpectedDataItem : kUntouched);
+        if (query.kind == 0) {
+          EXPECT_DOUBLE_EQ(reading.number, query.number);
+        } else {
+          EXPECT_EQ(reading.number, kUntouchedNumber);
+        }
+      }
+      EXPECT_EQ(reading.lastError, query.lastError);
+      // The explanation ends with the very answer the host gets.
+      if (slot == TQuerySlot::ExplainData) {
+        const std::string hr = query.result == S_OK ? "S_OK" : "E_FAIL";
+        EXPECT_NE(reading.steps.find("{\"step\":\"answer\",\"detail\":\"the host receives " + hr), std::string::npos)
+            << reading.steps;
+        EXPECT_EQ(reading.steps.substr(reading.steps.size() - 2), "}]");
       }
     }
-    EXPECT_EQ(plugIn.LastError(), query.lastError);
   }
 }
 
@@ -248,7 +249,7 @@ TEST_F(PlugInDllTest, FilesOf2GiBAndMoreAreReadToTheirSize) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << "first\r\nsecond\r\n";
     std::filesystem::resize_file(file, size);
     ASSERT_EQ(std::filesystem::file_size(file), size);
-    const TPlugIn plugIn = NewPlugIn();
+    const TObjectViews plugIn = NewPlugIn();
     ASSERT_TRUE(plugIn.gen);
     const std::string params = "FILENAME=" + file + "|LINE=0";
     const char* name = nullptr;
@@ -261,8 +262,8 @@ TEST_F(PlugInDllTest, FilesOf2GiBAndMoreAreReadToTheirSize) {
 }
 
 TEST_F(PlugInDllTest, AFailureShowsOnlyInTheLastErrorOfItsOwnObject) {
-  const TPlugIn failing = NewPlugIn();
-  const TPlugIn other = NewPlugIn();
+  const TObjectViews failing = NewPlugIn();
+  const TObjectViews other = NewPlugIn();
   ASSERT_TRUE(failing.gen && other.gen);
   std::string shown;
   EXPECT_EQ(AboutItem(failing, 7, shown), E_FAIL);

@@ -24,13 +24,18 @@ int Rounds(int ciDefault) {
   return rounds > 0 ? rounds : ciDefault;
 }
 
-// One GetData on a fresh object; "E_FAIL: <last error>" on failure.
-std::string Answer(IQeltGen& gen, const std::string& params) {
+// One GetData; "E_FAIL: <last error>" on failure. With EXPLAIN, its
+// ExplainData instead, the steps into STEPS.
+std::string Answer(IQeltGen& gen, const std::string& params, IFiledataExplain* explain = nullptr,
+                   std::string* steps = nullptr) {
   const char* name = nullptr;
   BYTE kind = 0xEE;
   const char* text = nullptr;
   double number = 0;
-  const HRESULT result = gen.GetData(0, params.c_str(), &name, &kind, &text, &number);
+  const char* told = "";
+  const HRESULT result = explain ? explain->ExplainData(0, params.c_str(), &name, &kind, &text, &number, &told)
+                                 : gen.GetData(0, params.c_str(), &name, &kind, &text, &number);
+  if (steps) *steps = told;
   if (result != S_OK) {
     const char* error = nullptr;
     gen.GetLastErrorText(&error);
@@ -107,7 +112,8 @@ TEST(StressTest, ApartmentsCreateQueryAndReleaseWhileOthersHoldFactoriesAndLocks
 
 // The writer truncates and rewrites the file in several writes. The share
 // mode keeps it out while a query reads, and the query out while it writes,
-// so every answer is a line some version really had, or a clean failure.
+// so every answer is a line some version really had, or a clean failure;
+// and an explanation tells the line of the very read it answers from.
 TEST(StressTest, AFileRewrittenWhileItIsReadGivesOnlyRealLinesOrCleanFailures) {
   const TDllUnderTest library;
   ASSERT_NE(library.Module(), nullptr);
@@ -149,23 +155,31 @@ TEST(StressTest, AFileRewrittenWhileItIsReadGivesOnlyRealLinesOrCleanFailures) {
 
   const TApartment apartment;
   const TComRef<IQeltGen> gen = library.NewObject<IQeltGen>(IID_IQeltGen);
-  ASSERT_TRUE(gen);
+  const TComRef<IFiledataExplain> explain = QueryAs<IFiledataExplain>(gen.Get(), IID_IFiledataExplain);
+  ASSERT_TRUE(gen && explain);
   int answers = 0, failures = 0;
-  std::set<std::string> unexpected;
+  std::set<std::string> unexpected, unexplained;
   const std::string sharing = "E_FAIL: Cannot open file \"";
   while (!done || answers == 0) {
     for (const char* line : {"|LINE=0", "|LINE=1", "|LINE=2"}) {
-      const std::string answer = Answer(*gen, "FILENAME=" + file + line);
-      ++answers;
-      if (answer.rfind(sharing, 0) == 0 || answer == "text Invalid Arguments") {
-        ++failures;  // held by the writer, or not yet written at all
-      } else if (!real.count(answer)) {
-        unexpected.insert(answer);
+      for (IFiledataExplain* explaining : {static_cast<IFiledataExplain*>(nullptr), explain.Get()}) {
+        std::string steps;
+        const std::string answer = Answer(*gen, "FILENAME=" + file + line, explaining, &steps);
+        ++answers;
+        if (answer.rfind(sharing, 0) == 0 || answer == "text Invalid Arguments") {
+          ++failures;  // held by the writer, or not yet written at all
+        } else if (!real.count(answer)) {
+          unexpected.insert(answer);
+        } else if (explaining && steps.find("\"text\":\"" + answer.substr(5) + "\",\"linesRead\"") == std::string::npos) {
+          unexplained.insert(answer + " explained by " + steps);
+        }
       }
     }
   }
   writer.join();
   EXPECT_TRUE(unexpected.empty()) << unexpected.size() << " answers no version had, e.g. " << *unexpected.begin();
+  EXPECT_TRUE(unexplained.empty()) << unexplained.size() << " explanations of another read, e.g. "
+                                   << *unexplained.begin();
   EXPECT_GT(answers, failures) << "no query ever read the file";
   std::printf("%d answers over %d versions, %d clean failures\n", answers, written.load(), failures);
 }

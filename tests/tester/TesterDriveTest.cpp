@@ -152,7 +152,7 @@ TEST_F(TesterDriveTest, TheWindowReadsLiveAndExplainsWhy) {
   EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_VALUE) == "21.5"; })) << tester.Text(IDC_VALUE);
   EXPECT_EQ(tester.Text(IDC_STATUS), "Number, S_OK");
   EXPECT_NE(tester.Text(IDC_CHANGED).find("Last change at "), std::string::npos);
-  EXPECT_EQ(tester.Text(IDC_DIFFERS), "") << "the DLL and the explanation are the same build";
+  EXPECT_EQ(tester.Text(IDC_NOTE), "") << "this build explains its readings";
 
   int marked = -1;
   const std::vector<std::string> rows = tester.Rows(marked);
@@ -196,6 +196,22 @@ TEST_F(TesterDriveTest, TheWindowReadsLiveAndExplainsWhy) {
   }
   PostMessageW(tester.Control(IDC_FIELD_EDIT + 0), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(Eventually([&] { return !IsWindow(tester.Window()); }, 5s)) << "Escape left the window open";
+}
+
+TEST_F(TesterDriveTest, AnOlderPlugInStillShowsTheValueAndSaysWhyTheStepsAreMissing) {
+  const std::string file = Write("older.txt", "Temp: 21.5 C\r\n");
+  const TTesterProcess tester(L"--dll \"" + BesideMe("older_plugin.dll").wstring() + L"\" \"FILENAME=" + Wide(file) +
+                              L"\"");
+  ASSERT_NE(tester.Window(), nullptr) << "no window titled \"Filedata Tester\"";
+  EXPECT_NE(tester.Text(IDC_NOTE).find("cannot explain its readings"), std::string::npos) << tester.Text(IDC_NOTE);
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 0), "MyTestFile.txt") << "the fields start from the plug-in's defaults";
+  tester.Type(IDC_FIELD_EDIT + 0, file);
+  tester.Type(IDC_FIELD_EDIT + 3, "");
+  tester.Type(IDC_FIELD_EDIT + 2, "7");
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_VALUE) == "21.5 C"; })) << tester.Text(IDC_VALUE);
+  EXPECT_EQ(tester.Text(IDC_STATUS), "Text, S_OK");
+  int marked = -1;
+  EXPECT_TRUE(tester.Rows(marked).empty()) << "no steps to show";
 }
 
 }  // namespace

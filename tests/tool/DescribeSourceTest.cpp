@@ -123,14 +123,14 @@ TEST(DescribeSource, TheObjectsLastErrorTextIsShownOnlyWhenAskedFor) {
   const TDescription described = Describe(object, TLastErrorQuestion::Ask);
   ASSERT_EQ(described.LastErrorText, std::optional<std::string>("No error"));
   EXPECT_NE(PlainDescription(described).find("\nLast-error text  No error\n\nAbout\n"), std::string::npos);
-  EXPECT_NE(JsonText(JsonDescription(described))
+  EXPECT_NE(JsonDescription(described)
                 .find(R"("updateLocation":"http://x/u.upd","lastErrorText":"No error"})"),
             std::string::npos);
 
   const TDescription withoutObject = Describe(object, TLastErrorQuestion::Skip);
   EXPECT_FALSE(withoutObject.LastErrorText);
   EXPECT_EQ(PlainDescription(withoutObject).find("Last-error"), std::string::npos);
-  EXPECT_EQ(JsonText(JsonDescription(withoutObject)).find("lastErrorText"), std::string::npos);
+  EXPECT_EQ(JsonDescription(withoutObject).find("lastErrorText"), std::string::npos);
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "descriptor/PlugIn.h"
+#include "plugin/PlugIn.h"
 #include "tests/support/HostTexts.h"
+#include "explain/JsonWriting.h"
 #include "tools/common/Description.h"
 
 namespace filedata::tool {
@@ -11,9 +12,9 @@ namespace {
 
 TEST(Describe, JsonKeepsEveryTextIntactAndTellsUnwrittenEditorTexts) {
   TPlugIn plugIn;
-  const std::string json = JsonText(JsonDescription(Describe(plugIn, TLastErrorQuestion::Skip)));
+  const std::string json = JsonDescription(Describe(plugIn, TLastErrorQuestion::Skip));
   // Each text as JSON writes it: quotes escaped, nothing else changed.
-  const auto quoted = [](const char* text) { return JsonText(TJson(text)); };
+  const auto quoted = [](const char* text) { return JsonString(text); };
   const std::string fragments[] = {
       R"({"name":)" + quoted(testing::kExpectedName) + R"(,"versionA":)" + std::to_string(testing::kExpectedVersionA) +
           R"(,"versionB":)" + std::to_string(testing::kExpectedVersionB) + R"(,"about":[{"key":)" +

@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "descriptor/PlugIn.h"
+#include "plugin/PlugIn.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/WindowsProgramFiles.h"
 #include "tools/common/Explain.h"
+#include "tools/common/QueryOutcome.h"
 
 #ifdef _WIN32
 #include <sys/utime.h>
@@ -40,6 +41,12 @@ class ExplainTest : public testing::ScratchFolderTest {
     return params;
   }
 };
+
+// The plug-in object's own explanation, as filedata --explain asks it.
+TExplained Explain(const std::string& params) {
+  TPlugIn plugIn;
+  return tool::Explain(plugIn, params);
+}
 
 bool Says(const TExplained& explained, const TFact& fact) {
   for (const TExplainStep& step : explained.Steps) {
@@ -137,7 +144,7 @@ TEST_F(ExplainTest, AFolderAndAnOddStampAreNamedAsSuch) {
 
 TEST(ExplainJson, EachStepIsAnObjectWithItsValues) {
   const TExplained explained = Explain("LINE=2| START=3");
-  const std::string json = JsonText(JsonExplanation(explained));
+  const std::string& json = explained.StepsJson;
   for (const char* fragment : {R"({"step":"pair","detail":"pair 1 \"LINE=2\": sets LINE)", R"("sets":"LINE"})",
                                R"("use":"blank around key")", R"({"step":"answer")", R"("hr":"S_OK","kind":1,)"}) {
     EXPECT_NE(json.find(fragment), std::string::npos) << fragment << "\n" << json;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "tools/common/ResultNames.h"
+#include "explain/AnswerWords.h"
+#include "explain/JsonWriting.h"
+#include "tools/common/Answered.h"
 
 namespace filedata::tool {
 
@@ -14,16 +16,15 @@ using TParamOperation = HResult (IPlugIn::*)(std::int32_t, std::int32_t, const c
 
 void Check(IPlugIn& plugIn, HResult result, const char* operation) {
   if (result == hr::Ok) return;
-  std::string reason = std::string(operation) + " answered " + ResultName(result);
   const char* lastError = nullptr;
-  if (plugIn.GetLastErrorText(&lastError) == hr::Ok && lastError) reason += std::string(" (") + lastError + ")";
-  throw std::runtime_error(reason);
+  if (plugIn.GetLastErrorText(&lastError) != hr::Ok || !lastError) lastError = "";
+  throw std::runtime_error(Answered(operation, result, lastError));
 }
 
 // A plug-in reached through its interfaces might answer S_OK and leave a text
 // unwritten; that is a fault to report, not a null to copy.
-std::string Answered(const char* text, const char* operation) {
-  if (!text) throw std::runtime_error(std::string(operation) + " answered S_OK but wrote no text");
+std::string Written(const char* text, const char* operation) {
+  if (!text) throw std::runtime_error(Answered(operation, hr::Ok) + " but wrote no text");
   return text;
 }
 
@@ -33,9 +34,9 @@ TParamDescription DescribeParam(IPlugIn& plugIn, std::int32_t item, std::int32_t
   const char* description = nullptr;
   Check(plugIn, (plugIn.*info)(item, index, &name, &fallback, &description), "parameter info");
   TParamDescription param;
-  param.Name = Answered(name, "parameter info");
-  param.Default = Answered(fallback, "parameter info");
-  param.Description = Answered(description, "parameter info");
+  param.Name = Written(name, "parameter info");
+  param.Default = Written(fallback, "parameter info");
+  param.Description = Written(description, "parameter info");
   const char* editorText = nullptr;
   Check(plugIn, plugIn.GetParamEditor(item, name, &param.EditorKind, &editorText), "GetParamEditor");
   if (editorText) param.EditorText = editorText;
@@ -56,7 +57,7 @@ TDataItemDescription DescribeDataItem(IPlugIn& plugIn, std::int32_t index) {
   item.Index = index;
   const char* name = nullptr;
   Check(plugIn, plugIn.GetDataInfo(index, &name, &item.Kind), "GetDataInfo");
-  item.Name = Answered(name, "GetDataInfo");
+  item.Name = Written(name, "GetDataInfo");
   Check(plugIn, plugIn.GetEditorFlags(index, &item.EditorFlags), "GetEditorFlags");
   item.Params = DescribeParams(plugIn, index, &IPlugIn::GetParamCount, &IPlugIn::GetParamInfo);
   item.AdvancedParams = DescribeParams(plugIn, index, &IPlugIn::GetAdvancedParamCount, &IPlugIn::GetAdvancedParamInfo);
@@ -71,7 +72,7 @@ std::vector<TAboutRowDescription> DescribeAbout(IPlugIn& plugIn) {
     const char* key = nullptr;
     const char* value = nullptr;
     Check(plugIn, plugIn.GetAboutItem(i, &key, &value), "GetAboutItem");
-    about.push_back({Answered(key, "GetAboutItem"), Answered(value, "GetAboutItem")});
+    about.push_back({Written(key, "GetAboutItem"), Written(value, "GetAboutItem")});
   }
   return about;
 }
@@ -82,7 +83,7 @@ std::string Padded(const std::string& text, std::size_t width) {
 
 std::string EditorHint(const TParamDescription& param) {
   const std::string hint = "editor " + std::to_string(param.EditorKind);
-  return param.EditorText ? hint + " with text \"" + *param.EditorText + "\"" : hint + ", no text";
+  return param.EditorText ? hint + " with text " + Quoted(*param.EditorText) : hint + ", no text";
 }
 
 std::string PlainParams(const char* heading, const std::vector<TParamDescription>& params) {
@@ -90,31 +91,34 @@ std::string PlainParams(const char* heading, const std::vector<TParamDescription
   for (const auto& param : params) width = std::max(width, param.Name.size() + 2);
   std::string out = std::string("  ") + heading + "\n";
   for (const auto& param : params) {
-    out += "    " + Padded(param.Name, width) + "default \"" + param.Default + "\", " + EditorHint(param) + "\n";
+    out += "    " + Padded(param.Name, width) + "default " + Quoted(param.Default) + ", " + EditorHint(param) + "\n";
     out += "    " + Padded("", width) + param.Description + "\n";
   }
   return out;
 }
 
-TJson JsonParams(const std::vector<TParamDescription>& params) {
-  TJson out = TJson::array();
+std::string JsonParams(const std::vector<TParamDescription>& params) {
+  std::vector<std::string> out;
   for (const TParamDescription& param : params) {
-    out.push_back({{"name", param.Name},
-                   {"default", param.Default},
-                   {"description", param.Description},
-                   {"editorKind", param.EditorKind},
-                   {"editorText", param.EditorText ? TJson(*param.EditorText) : TJson()}});
+    TJsonObject json;
+    json.Text("name", param.Name)
+        .Text("default", param.Default)
+        .Text("description", param.Description)
+        .Integer("editorKind", param.EditorKind);
+    out.push_back((param.EditorText ? json.Text("editorText", *param.EditorText) : json.Null("editorText")).Close());
   }
-  return out;
+  return JsonArray(out);
 }
 
-TJson JsonDataItem(const TDataItemDescription& item) {
-  return {{"index", item.Index},
-          {"name", item.Name},
-          {"kind", item.Kind},
-          {"editorFlags", item.EditorFlags},
-          {"params", JsonParams(item.Params)},
-          {"advancedParams", JsonParams(item.AdvancedParams)}};
+std::string JsonDataItem(const TDataItemDescription& item) {
+  return TJsonObject()
+      .Integer("index", item.Index)
+      .Text("name", item.Name)
+      .Integer("kind", item.Kind)
+      .Integer("editorFlags", item.EditorFlags)
+      .Json("params", JsonParams(item.Params))
+      .Json("advancedParams", JsonParams(item.AdvancedParams))
+      .Close();
 }
 }  // namespace
 
@@ -122,7 +126,7 @@ TDescription Describe(IPlugIn& plugIn, TLastErrorQuestion lastError) {
   TDescription description;
   const char* name = nullptr;
   Check(plugIn, plugIn.GetName(&name), "GetName");
-  description.Name = Answered(name, "GetName");
+  description.Name = Written(name, "GetName");
   Check(plugIn, plugIn.GetVersionA(&description.VersionA), "GetVersionA");
   Check(plugIn, plugIn.GetVersionB(&description.VersionB), "GetVersionB");
   description.About = DescribeAbout(plugIn);
@@ -131,22 +135,26 @@ TDescription Describe(IPlugIn& plugIn, TLastErrorQuestion lastError) {
   for (std::int32_t i = 0; i < items; ++i) description.DataItems.push_back(DescribeDataItem(plugIn, i));
   const char* location = nullptr;
   Check(plugIn, plugIn.GetUpdateLocation(&location), "GetUpdateLocation");
-  description.UpdateLocation = Answered(location, "GetUpdateLocation");
+  description.UpdateLocation = Written(location, "GetUpdateLocation");
   if (lastError == TLastErrorQuestion::Ask) {
     const char* lastError = nullptr;
     Check(plugIn, plugIn.GetLastErrorText(&lastError), "GetLastErrorText");
-    description.LastErrorText = Answered(lastError, "GetLastErrorText");
+    description.LastErrorText = Written(lastError, "GetLastErrorText");
   }
   return description;
 }
 
-std::string PlainDescription(const TDescription& description) {
+std::string LabelledLine(const std::string& label, const std::string& value) {
   constexpr std::size_t kLabelWidth = 17;
-  std::string out = Padded("Name", kLabelWidth) + description.Name + "\n";
-  out += Padded("Version words", kLabelWidth) + "A " + std::to_string(description.VersionA) + ", B " +
-         std::to_string(description.VersionB) + "\n";
-  out += Padded("Update location", kLabelWidth) + description.UpdateLocation + "\n";
-  if (description.LastErrorText) out += Padded("Last-error text", kLabelWidth) + *description.LastErrorText + "\n";
+  return Padded(label, kLabelWidth) + value + "\n";
+}
+
+std::string PlainDescription(const TDescription& description) {
+  std::string out = LabelledLine("Name", description.Name);
+  out += LabelledLine("Version words", "A " + std::to_string(description.VersionA) + ", B " +
+                                           std::to_string(description.VersionB));
+  out += LabelledLine("Update location", description.UpdateLocation);
+  if (description.LastErrorText) out += LabelledLine("Last-error text", *description.LastErrorText);
   out += "\nAbout\n";
   std::size_t width = 0;
   for (const auto& row : description.About) width = std::max(width, row.Key.size() + 2);
@@ -159,16 +167,21 @@ std::string PlainDescription(const TDescription& description) {
   return out;
 }
 
-TJson JsonDescription(const TDescription& description) {
-  TJson about = TJson::array();
-  for (const TAboutRowDescription& row : description.About) about.push_back({{"key", row.Key}, {"value", row.Value}});
-  TJson items = TJson::array();
+std::string JsonDescription(const TDescription& description) {
+  std::vector<std::string> about, items;
+  for (const TAboutRowDescription& row : description.About) {
+    about.push_back(TJsonObject().Text("key", row.Key).Text("value", row.Value).Close());
+  }
   for (const TDataItemDescription& item : description.DataItems) items.push_back(JsonDataItem(item));
-  TJson out = {{"name", description.Name},         {"versionA", description.VersionA},
-               {"versionB", description.VersionB}, {"about", std::move(about)},
-               {"dataItems", std::move(items)},    {"updateLocation", description.UpdateLocation}};
-  if (description.LastErrorText) out["lastErrorText"] = *description.LastErrorText;
-  return out;
+  TJsonObject out;
+  out.Text("name", description.Name)
+      .Integer("versionA", description.VersionA)
+      .Integer("versionB", description.VersionB)
+      .Json("about", JsonArray(about))
+      .Json("dataItems", JsonArray(items))
+      .Text("updateLocation", description.UpdateLocation);
+  if (description.LastErrorText) out.Text("lastErrorText", *description.LastErrorText);
+  return out.Close();
 }
 
 }  // namespace filedata::tool

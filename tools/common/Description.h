@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "descriptor/PlugInOperations.h"
-#include "tools/common/JsonText.h"
 
 namespace filedata::tool {
 
@@ -57,6 +56,10 @@ TDescription Describe(IPlugIn& plugIn, TLastErrorQuestion lastError);
 // Aligned, multi-line; ends with a newline.
 std::string PlainDescription(const TDescription& description);
 
-TJson JsonDescription(const TDescription& description);
+// One JSON object.
+std::string JsonDescription(const TDescription& description);
+
+// "LABEL  VALUE\n" with VALUE in the column every tool's report uses.
+std::string LabelledLine(const std::string& label, const std::string& value);
 
 }  // namespace filedata::tool

@@ -1,32 +1,35 @@
 #pragma once
-// filedata --explain: how a query was answered, step by step, in the words of
-// the steps the query reports as it takes them.
+// A reading explained by the plug-in object itself: its answer and the
+// steps that decided it, taken apart for the tools to show.
 #include <string>
 #include <vector>
 
-#include "tools/common/JsonText.h"
-#include "tools/common/QueryOutcome.h"
+#include <nlohmann/json.hpp>
+
+#include "descriptor/PlugInOperations.h"
+#include "explain/AnswerWords.h"
 
 namespace filedata::tool {
 
+using TJson = nlohmann::ordered_json;
+
 struct TExplainStep {
-  std::string Step;    // "pair", "parameters", "file", "line", "cut", "number", "answer"
+  std::string Step;    // "pair", "parameters", "file", ... "answer"
   std::string Detail;  // one line in plain words
-  TJson Values;        // the values involved
+  TJson Values;        // the whole step as the plug-in wrote it, texts as their bytes
 };
 
 struct TExplained {
-  std::vector<TExplainStep> Steps;
   TQueryOutcome Outcome;  // the answer, as the host receives it
+  std::string StepsJson;  // the steps as the plug-in wrote them
+  std::vector<TExplainStep> Steps;
 };
 
-// Runs PARAMS on a fresh plug-in object with an observer.
-TExplained Explain(const std::string& params);
+// ExplainData for data item 0 of PLUGIN. Raises std::runtime_error when
+// the steps it hands out are no JSON array of steps.
+TExplained Explain(IExplainingPlugIn& plugIn, const std::string& params);
 
 // "step: detail" lines, each ending in a newline.
 std::string PlainExplanation(const TExplained& explained);
-
-// [{"step":...,"detail":...,...}, ...]
-TJson JsonExplanation(const TExplained& explained);
 
 }  // namespace filedata::tool

@@ -7,7 +7,25 @@
 
 #include <CLI/CLI.hpp>
 
+#include "query/ParamTable.h"
+
 namespace filedata::tool {
+
+// The PARAMS paragraph of a usage text, from the parameters' own table,
+// indented by INDENT.
+inline std::string ParamsUsage(std::size_t indent) {
+  const std::string margin(indent, ' ');
+  std::string text = "PARAMS" + std::string(indent > 6 ? indent - 6 : 1, ' ') +
+                     "KEY=value pairs separated by |, for example\n" + margin + "'" + kExampleParams + "'\n";
+  for (const TParamRow& row : kParams) {
+    std::string key(row.KeyName);
+    key.resize(10, ' ');
+    text += margin + key + std::string(row.Meaning);
+    if (row.Value == TParamValue::Integer) text += " (default " + std::to_string(row.QueryDefault) + ")";
+    text += "\n";
+  }
+  return text;
+}
 
 // An option parser that knows -h/--help (and --json); the caller adds the rest.
 class TToolOptions {

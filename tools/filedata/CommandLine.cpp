@@ -7,33 +7,30 @@
 
 namespace filedata::tool {
 
-const char kUsage[] =
-    "usage: filedata [--json] [--watch SECONDS] PARAMS\n"
-    "       filedata --explain [--json] PARAMS\n"
-    "       filedata --describe [--json]\n"
-    "       filedata --version\n"
-    "\n"
-    "Reads a text file, picks a line, cuts a piece out of it and prints it:\n"
-    "as a number when the piece reads as one, else as text.\n"
-    "\n"
-    "PARAMS   KEY=value pairs separated by |, for example\n"
-    "         'FILENAME=samples/temp.txt|LINE=0|START=7|LENGTH=4'\n"
-    "         FILENAME  the file to read\n"
-    "         LINE      line number from 1; 0 is the last line (default 1)\n"
-    "         START     first byte of the cut, from 1 (default 1)\n"
-    "         LENGTH    bytes to cut; -1 is to the end of the line (default -1)\n"
-    "\n"
-    "--json            print one JSON object per answer\n"
-    "--watch SECONDS   repeat every SECONDS, printing each change, until interrupted\n"
-    "--explain         tell, step by step, how the answer came about: what each\n"
-    "                  pair set or why it was ignored, the file test, the line,\n"
-    "                  the cut and the number test; then the answer\n"
-    "--describe        print what the plug-in tells the host about itself: name,\n"
-    "                  version words, about rows, data items, parameters with their\n"
-    "                  defaults, descriptions and editor hints, update location\n"
-    "--version         print the version\n"
-    "\n"
-    "Exit status: 0 answered, 1 the query failed (message on stderr), 2 usage error.\n";
+std::string Usage() {
+  return std::string(
+             "usage: filedata [--json] [--watch SECONDS] PARAMS\n"
+             "       filedata --explain [--json] PARAMS\n"
+             "       filedata --describe [--json]\n"
+             "       filedata --version\n"
+             "\n"
+             "Reads a text file, picks a line, cuts a piece out of it and prints it:\n"
+             "as a number when the piece reads as one, else as text.\n"
+             "\n") +
+         ParamsUsage(9) +
+         "\n"
+         "--json            print one JSON object per answer\n"
+         "--watch SECONDS   repeat every SECONDS, printing each change, until interrupted\n"
+         "--explain         tell, step by step, how the answer came about: what each\n"
+         "                  pair set or why it was ignored, the file test, the line,\n"
+         "                  the cut and the number test; then the answer\n"
+         "--describe        print what the plug-in tells the host about itself: name,\n"
+         "                  version words, about rows, data items, parameters with their\n"
+         "                  defaults, descriptions and editor hints, update location\n"
+         "--version         print the version\n"
+         "\n"
+         "Exit status: 0 answered, 1 the query failed (message on stderr), 2 usage error.\n";
+}
 
 namespace {
 // Read without the locale, like every number of this program.

@@ -19,6 +19,6 @@ struct TCommandLine {
 // Nothing on a usage error, with its text in ERROR.
 std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
 
-extern const char kUsage[];
+std::string Usage();
 
 }  // namespace filedata::tool

@@ -7,37 +7,25 @@
 #include <vector>
 
 #include "FiledataVersion.h"
-#include "descriptor/PlugIn.h"
+#include "explain/AnswerWords.h"
+#include "plugin/PlugIn.h"
 #include "query/DecimalSeparator.h"
 #include "query/X87.h"
-#include "tools/common/AnswerFormat.h"
 #include "tools/common/ConsoleText.h"
 #include "tools/common/Description.h"
-#include "tools/common/QueryOutcome.h"
-#include "tools/common/ResultNames.h"
-#include "tools/filedata/CommandLine.h"
 #include "tools/common/Explain.h"
+#include "tools/common/Printing.h"
+#include "tools/common/QueryOutcome.h"
+#include "tools/filedata/CommandLine.h"
 
 namespace {
 using namespace filedata;
 using namespace filedata::tool;
 
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-
 // A fresh plug-in object per query, as a host creates one.
 TQueryOutcome RunQuery(const std::string& params) {
   TPlugIn plugIn;
   return AskQuery(plugIn, params);
-}
-
-// Prints one outcome; returns the exit status it stands for.
-int Report(const TCommandLine& command, const TQueryOutcome& outcome) {
-  const bool failed = outcome.Result != hr::Ok;
-  if (command.Json) WriteText(stdout, JsonText(JsonAnswer(outcome)) + "\n");
-  else WriteText(failed ? stderr : stdout, PlainAnswer(outcome) + "\n");
-  return failed ? kExitFailed : 0;
 }
 
 [[noreturn]] void Watch(const TCommandLine& command) {
@@ -46,20 +34,24 @@ int Report(const TCommandLine& command, const TQueryOutcome& outcome) {
   bool first = true;
   for (;;) {
     const TQueryOutcome outcome = RunQuery(command.Params);
-    const std::string shown =
-        command.Json ? JsonText(JsonAnswer(outcome)) : ResultName(outcome.Result) + PlainAnswer(outcome);
-    if (first || shown != previous) Report(command, outcome);
+    const std::string shown = AnswerWords(outcome);
+    if (first || shown != previous) PrintAnswer(outcome, command.Json);
     previous = shown;
     first = false;
     std::this_thread::sleep_for(interval);
   }
 }
 
-// The steps of the query, then its answer as usual.
+// The steps of the query, as the plug-in object explains them, then its
+// answer as usual.
 int PrintExplanation(const TCommandLine& command) {
-  const TExplained explained = Explain(command.Params);
-  WriteText(stdout, command.Json ? JsonText(JsonExplanation(explained)) + "\n" : PlainExplanation(explained));
-  return Report(command, explained.Outcome);
+  try {
+    TPlugIn plugIn;
+    return PrintExplained(Explain(plugIn, command.Params), command.Json);
+  } catch (const std::exception& failure) {
+    WriteText(stderr, std::string("filedata: ") + failure.what() + "\n");
+    return kExitFailed;
+  }
 }
 
 // What the plug-in tells the host about itself; the last-error text is an
@@ -68,7 +60,7 @@ int PrintDescription(bool json) {
   try {
     TPlugIn plugIn;
     const TDescription description = Describe(plugIn, TLastErrorQuestion::Skip);
-    WriteText(stdout, json ? JsonText(JsonDescription(description)) + "\n" : PlainDescription(description));
+    WriteText(stdout, json ? JsonDescription(description) + "\n" : PlainDescription(description));
     return 0;
   } catch (const std::exception& failure) {
     WriteText(stderr, std::string("filedata: ") + failure.what() + "\n");
@@ -85,11 +77,11 @@ int main(int argc, char** argv) {
   std::string error;
   const auto command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!command) {
-    WriteText(stderr, "filedata: " + error + "\n\n" + kUsage);
+    WriteText(stderr, "filedata: " + error + "\n\n" + Usage());
     return kExitUsage;
   }
   if (command->Help) {
-    WriteText(stdout, kUsage);
+    WriteText(stdout, Usage());
     return 0;
   }
   if (command->Version) {
@@ -99,5 +91,5 @@ int main(int argc, char** argv) {
   if (command->Describe) return PrintDescription(command->Json);
   if (command->Explain) return PrintExplanation(*command);
   if (command->WatchSeconds) Watch(*command);
-  return Report(*command, RunQuery(command->Params));
+  return PrintAnswer(RunQuery(command->Params), command->Json);
 }

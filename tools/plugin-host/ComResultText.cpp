@@ -1,15 +1,12 @@
 #include "tools/plugin-host/ComResultText.h"
 
 #include "platform/Platform.h"
-#include "tools/common/ResultNames.h"
+#include "tools/common/Answered.h"
 
 namespace filedata::host {
 
-std::string ComResultName(HRESULT result) { return tool::ResultName(static_cast<HResult>(result)); }
-
 std::string ComFailure(const std::string& what, HRESULT result) {
-  const std::string message = platform::SystemErrorText(static_cast<DWORD>(result));
-  return what + " answered " + ComResultName(result) + (message.empty() ? "" : " (" + message + ")");
+  return tool::Answered(what, result, platform::SystemErrorText(static_cast<DWORD>(result)));
 }
 
 std::string LoadErrorText(DWORD code, const std::string& subject) {

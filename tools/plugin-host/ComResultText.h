@@ -6,9 +6,6 @@
 
 namespace filedata::host {
 
-// "S_OK", "REGDB_E_CLASSNOTREG", ... or 0x-prefixed hex for any other code.
-std::string ComResultName(HRESULT result);
-
 // "WHAT answered NAME", with the system's explanation when it has one.
 std::string ComFailure(const std::string& what, HRESULT result);
 

@@ -14,6 +14,7 @@ enum class TLoadWay {
 struct THostCommandLine {
   bool Json = false;
   bool Help = false;
+  bool Explain = false;  // the plug-in's own explanation of PARAMS, not the report
   TLoadWay LoadWay = TLoadWay::ByPath;
   std::string DllPath;                // for TLoadWay::ByPath
   std::optional<std::string> Params;  // a query to ask, when given (even empty)
@@ -22,6 +23,6 @@ struct THostCommandLine {
 // Nothing on a usage error, with its text in ERROR.
 std::optional<THostCommandLine> ParseHostCommandLine(const std::vector<std::string>& args, std::string& error);
 
-extern const char kHostUsage[];
+std::string HostUsage();
 
 }  // namespace filedata::host

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "descriptor/HResult.h"
-#include "tools/common/AnswerFormat.h"
+#include "explain/AnswerWords.h"
 #include "tools/common/Description.h"
 
 namespace filedata::host {
 
 struct THostQuery {
   std::string Params;
-  tool::TQueryOutcome Outcome;
+  TQueryOutcome Outcome;
 };
 
 struct THostReport {
@@ -22,13 +22,10 @@ struct THostReport {
   std::optional<HResult> CanUnloadNow;  // only a library loaded by path is asked
 };
 
-// "S_OK, kind 0, number 42.5", "S_OK, kind 1, text "..."" or
-// "E_FAIL, last error "..."".
-std::string PlainQueryAnswer(const tool::TQueryOutcome& outcome);
-
 // Aligned, multi-line; ends with a newline.
 std::string PlainHostReport(const THostReport& report);
 
-tool::TJson JsonHostReport(const THostReport& report);
+// One JSON object.
+std::string JsonHostReport(const THostReport& report);
 
 }  // namespace filedata::host

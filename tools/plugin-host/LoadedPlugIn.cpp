@@ -23,12 +23,19 @@ TComRef<Wanted> Require(const TComRef<com::IQeltGen>& main, const IID& iid, cons
   if (FAILED(result) || !wanted) throw std::runtime_error(ComFailure(std::string("QueryInterface for ") + name, result));
   return wanted;
 }
+
+TComRef<com::IFiledataExplain> IfAnswered(const TComRef<com::IQeltGen>& main) {
+  TComRef<com::IFiledataExplain> explain;
+  if (FAILED(QueryRef(main, com::IID_IFiledataExplain, explain))) explain.Reset();
+  return explain;
+}
 }  // namespace
 
 TLoadedPlugIn::TLoadedPlugIn(TComRef<com::IQeltGen> main)
     : main_(std::move(main)),
       editorSupport_(Require<com::IQeltEditorSupport>(main_, com::IID_IQeltEditorSupport, "IQeltEditorSupport")),
-      autoUpdate_(Require<com::IQeltAutoUpdate>(main_, com::IID_IQeltAutoUpdate, "IQeltAutoUpdate")) {}
+      autoUpdate_(Require<com::IQeltAutoUpdate>(main_, com::IID_IQeltAutoUpdate, "IQeltAutoUpdate")),
+      explain_(IfAnswered(main_)) {}
 
 HResult TLoadedPlugIn::GetName(const char** name) noexcept { return main_->GetName(name); }
 HResult TLoadedPlugIn::GetVersionA(std::uint16_t* value) noexcept { return main_->GetVersionA(value); }
@@ -73,6 +80,12 @@ HResult TLoadedPlugIn::GetParamEditor(std::int32_t itemIndex, const char* paramN
 }
 HResult TLoadedPlugIn::GetUpdateLocation(const char** location) noexcept {
   return autoUpdate_->GetUpdateLocation(location);
+}
+HResult TLoadedPlugIn::ExplainData(std::int32_t itemIndex, const char* params, const char** itemName,
+                                   std::uint8_t* valueKind, const char** text, double* number,
+                                   const char** steps) noexcept {
+  if (!explain_) return hr::NoInterface;
+  return explain_->ExplainData(itemIndex, params, itemName, valueKind, text, number, steps);
 }
 
 }  // namespace filedata::host

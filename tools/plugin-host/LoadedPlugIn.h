@@ -1,6 +1,8 @@
 #pragma once
 // A plug-in object as the host holds it: its main interface and the two it
-// answers besides, seen as the host's operations, each one slot call.
+// answers besides, seen as the host's operations, each one slot call; and,
+// where the build has it, the explanation interface the tools ask.
+#include "com/FiledataExplainInterface.h"
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
@@ -9,11 +11,15 @@
 
 namespace filedata::host {
 
-class TLoadedPlugIn final : public IPlugIn {
+class TLoadedPlugIn final : public IExplainingPlugIn {
  public:
-  // Takes over MAIN and asks it for the other two interfaces; raises
-  // std::runtime_error when it lacks one.
+  // Takes over MAIN and asks it for the other two interfaces, raising
+  // std::runtime_error when it lacks one, and for the explanation interface.
   explicit TLoadedPlugIn(TComRef<com::IQeltGen> main);
+
+  // False for a build without the explanation interface (an older one):
+  // ExplainData then answers E_NOINTERFACE and writes nothing.
+  bool CanExplain() const noexcept { return static_cast<bool>(explain_); }
 
   HResult GetName(const char** name) noexcept override;
   HResult GetVersionA(std::uint16_t* value) noexcept override;
@@ -39,11 +45,14 @@ class TLoadedPlugIn final : public IPlugIn {
   HResult GetParamEditor(std::int32_t itemIndex, const char* paramName, std::uint8_t* editorKind,
                          const char** editorText) noexcept override;
   HResult GetUpdateLocation(const char** location) noexcept override;
+  HResult ExplainData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                      const char** text, double* number, const char** steps) noexcept override;
 
  private:
   TComRef<com::IQeltGen> main_;
   TComRef<com::IQeltEditorSupport> editorSupport_;
   TComRef<com::IQeltAutoUpdate> autoUpdate_;
+  TComRef<com::IFiledataExplain> explain_;
 };
 
 }  // namespace filedata::host

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "tools/common/Answered.h"
 #include "tools/plugin-host/ComResultText.h"
 
 namespace filedata::host {
@@ -21,7 +22,7 @@ Function AsFunction(FARPROC address) {
 template <typename Interface>
 TComRef<Interface> Obtained(HRESULT result, TComRef<Interface> reference, const char* what) {
   if (FAILED(result)) throw std::runtime_error(ComFailure(what, result));
-  if (!reference) throw std::runtime_error(std::string(what) + " answered " + ComResultName(result) + " but wrote null");
+  if (!reference) throw std::runtime_error(tool::Answered(what, result) + " but wrote null");
   return reference;
 }
 }  // namespace

@@ -74,7 +74,7 @@ void TTesterWindow::CreateFieldRows() {
   for (std::size_t i = 0; i < fields_.size(); ++i) {
     const TParamField& field = fields_[i];
     const int index = static_cast<int>(i);
-    HWND& last = after[field.Advanced ? 1 : 0];
+    HWND& last = after[field.Table == TParamTable::Advanced ? 1 : 0];
     last = MakeControl(dialog_, last, L"STATIC", Wide(LabelOf(field)), SS_LEFT, 0, IDC_FIELD_LABEL + index);
     last = MakeControl(dialog_, last, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                        IDC_FIELD_EDIT + index);
@@ -89,7 +89,8 @@ void TTesterWindow::CreateFieldRows() {
 }
 
 bool TTesterWindow::HasAdvanced() const {
-  return std::any_of(fields_.begin(), fields_.end(), [](const TParamField& field) { return field.Advanced; });
+  return std::any_of(fields_.begin(), fields_.end(),
+                     [](const TParamField& field) { return field.Table == TParamTable::Advanced; });
 }
 
 int TTesterWindow::TextHeight(HWND control, int width) const {
@@ -106,13 +107,13 @@ int TTesterWindow::TextHeight(HWND control, int width) const {
 
 // The rows of one table from TOP, inside a group box as wide as WIDTH;
 // returns the group's bottom.
-int TTesterWindow::PlaceFieldRows(bool advanced, int top, int width) {
+int TTesterWindow::PlaceFieldRows(TParamTable table, int top, int width) {
   const int margin = X(kMargin), inner = X(kMargin) * 2, label = X(kLabelWidth), gap = X(kGap);
   const int fieldLeft = inner + label;
   const int right = width - inner;
   int y = top + Y(kGroupCaption);
   for (std::size_t i = 0; i < fields_.size(); ++i) {
-    if (fields_[i].Advanced != advanced) continue;
+    if (fields_[i].Table != table) continue;
     const int index = static_cast<int>(i);
     const int browse = fields_[i].PicksFile ? X(kButtonWidth) + gap : 0;
     const int editWidth = fields_[i].PicksFile ? right - fieldLeft - browse : X(kPlainFieldWidth);
@@ -133,7 +134,8 @@ int TTesterWindow::PlaceFieldRows(bool advanced, int top, int width) {
       y += std::max(Y(kRowHeight), height + Y(3)) + Y(kGap + 2);
     }
   }
-  Place(Control(advanced ? IDC_ADVANCED_GROUP : IDC_BASIC_GROUP), margin, top, width - 2 * margin, y - top);
+  Place(Control(table == TParamTable::Advanced ? IDC_ADVANCED_GROUP : IDC_BASIC_GROUP), margin, top,
+        width - 2 * margin, y - top);
   return y;
 }
 
@@ -144,8 +146,8 @@ void TTesterWindow::Layout() {
   const int width = client.right, height = client.bottom;
   const int margin = X(kMargin), gap = Y(kGap), row = Y(kRowHeight), button = X(kButtonWidth);
   const int label = X(kLabelWidth), text = Y(kTextHeight);
-  int y = PlaceFieldRows(false, Y(kMargin), width) + gap;
-  if (HasAdvanced()) y = PlaceFieldRows(true, y, width) + gap;
+  int y = PlaceFieldRows(TParamTable::Basic, Y(kMargin), width) + gap;
+  if (HasAdvanced()) y = PlaceFieldRows(TParamTable::Advanced, y, width) + gap;
   y += gap;
 
   const int fieldLeft = margin + label;
@@ -167,9 +169,9 @@ void TTesterWindow::Layout() {
   y += text + Y(2);
   Place(Control(IDC_CHANGED), margin, y, inside, text);
   y += text + Y(2);
-  const int differs = TextHeight(Control(IDC_DIFFERS), inside);
-  Place(Control(IDC_DIFFERS), margin, y, inside, differs);
-  y += differs + gap;
+  const int note = TextHeight(Control(IDC_NOTE), inside);
+  Place(Control(IDC_NOTE), margin, y, inside, note);
+  y += note + gap;
   Place(Control(IDC_WHY_LABEL), margin, y, inside, text);
   y += text + Y(2);
 

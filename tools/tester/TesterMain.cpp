@@ -1,7 +1,7 @@
 // filedata-tester: a window to set up a Filedata reading and watch it live.
 // It comes by the plug-in as the host does (the registered class, or a DLL
 // by its path), fills its fields from the plug-in's own parameter tables
-// and explains each reading with the query's own steps.
+// and shows each reading with the steps the plug-in itself took.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "query/DecimalSeparator.h"
-#include "query/X87.h"
 #include "tools/common/Description.h"
 #include "tools/plugin-host/LoadedPlugIn.h"
 #include "tools/plugin-host/PlugInClass.h"
@@ -78,9 +76,6 @@ int RunTester(HINSTANCE instance, const TTesterCommandLine& command) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  // The explanation runs the query here too, as the plug-in does when loaded.
-  x87::AdoptCallerControlWord();
-  InitLocaleDecimalSeparator();
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS |
                                                                         ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
@@ -88,7 +83,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   std::string error;
   const auto command = ParseTesterCommandLine(Arguments(), error);
   if (!command || command->Help) {
-    const std::wstring text = (command ? L"" : Wide(error) + L"\n\n") + Wide(kTesterUsage);
+    const std::wstring text = (command ? L"" : Wide(error) + L"\n\n") + Wide(TesterUsage());
     MessageBoxW(nullptr, text.c_str(), kCaption, MB_OK | (command ? MB_ICONINFORMATION : MB_ICONWARNING));
     return command ? 0 : 2;
   }

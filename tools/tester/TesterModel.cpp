@@ -1,10 +1,7 @@
 #include "tools/tester/TesterModel.h"
 
 #include "descriptor/DescriptorTables.h"
-#include "query/Filter.h"
 #include "query/Text.h"
-#include "tools/common/AnswerFormat.h"
-#include "tools/common/ResultNames.h"
 #include "tools/common/ToolOptions.h"
 
 namespace filedata::tester {
@@ -12,7 +9,7 @@ namespace filedata::tester {
 namespace {
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-void AddFields(const std::vector<tool::TParamDescription>& params, bool advanced, std::string& used,
+void AddFields(const std::vector<tool::TParamDescription>& params, TParamTable table, std::string& used,
                std::vector<TParamField>& fields) {
   for (const tool::TParamDescription& param : params) {
     TParamField field;
@@ -20,8 +17,8 @@ void AddFields(const std::vector<tool::TParamDescription>& params, bool advanced
     for (const char c : param.Name) field.Key.push_back(AsciiUpperByte(c));
     field.Default = param.Default;
     field.Description = param.Description;
-    field.Advanced = advanced;
-    field.PicksFile = param.EditorKind == kFileNameEditorKind;
+    field.Table = table;
+    field.PicksFile = param.EditorKind == static_cast<std::uint8_t>(TEditorKind::FileName);
     for (const char c : param.Name) {
       if (IsLetter(c) && used.find(AsciiUpperByte(c)) == std::string::npos) {
         field.Mnemonic = c;
@@ -39,8 +36,8 @@ std::vector<TParamField> FieldsOf(const tool::TDescription& description, std::st
   if (description.DataItems.empty()) return fields;
   std::string used;
   for (const char c : reserved) used.push_back(AsciiUpperByte(c));
-  AddFields(description.DataItems.front().Params, false, used, fields);
-  AddFields(description.DataItems.front().AdvancedParams, true, used, fields);
+  AddFields(description.DataItems.front().Params, TParamTable::Basic, used, fields);
+  AddFields(description.DataItems.front().AdvancedParams, TParamTable::Advanced, used, fields);
   return fields;
 }
 
@@ -67,16 +64,14 @@ std::string ParamText(const std::vector<TParamField>& fields, const std::vector<
   return text;
 }
 
-std::vector<std::string> ValuesFrom(const std::vector<TParamField>& fields, std::string_view params) {
+std::vector<std::string> ValuesFrom(const std::vector<TParamField>& fields, const tool::TExplained& explained) {
   std::vector<std::string> values(fields.size());
-  ForEachField(params, "|", [&](std::int32_t, std::string_view pair) {
-    std::string_view key, value;
-    SplitPair(pair, key, value);
+  for (const tool::TExplainStep& step : explained.Steps) {
+    if (step.Step != "pair" || !step.Values.contains("sets")) continue;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-      if (TextEqualsIgnoringAsciiCase(key, fields[i].Key)) values[i].assign(value);
+      if (step.Values["sets"] == fields[i].Key) values[i] = step.Values.value("value", "");
     }
-    return true;
-  });
+  }
   return values;
 }
 
@@ -86,10 +81,10 @@ std::vector<std::string> DefaultValues(const std::vector<TParamField>& fields) {
   return values;
 }
 
-TReadingView ViewOf(const tool::TQueryOutcome& outcome) {
-  const std::string result = tool::ResultName(outcome.Result);
+TReadingView ViewOf(const TQueryOutcome& outcome) {
+  const std::string result = ResultName(outcome.Result);
   if (outcome.Result != hr::Ok) return {"", result + ": " + outcome.Error};
-  if (outcome.ValueKind == descriptor::kNumberKind) return {tool::PlainAnswer(outcome), "Number, " + result};
+  if (outcome.ValueKind == descriptor::kNumberKind) return {AnswerValue(outcome), "Number, " + result};
   return {outcome.Text, (outcome.Text.empty() ? "Empty text, " : "Text, ") + result};
 }
 
@@ -98,15 +93,12 @@ std::size_t DecidingStep(const tool::TExplained& explained) {
   return steps >= 2 ? steps - 2 : 0;
 }
 
-std::string Disagreement(const tool::TQueryOutcome& plugIn, const tool::TQueryOutcome& explained) {
-  const TReadingView fromPlugIn = ViewOf(plugIn);
-  const TReadingView fromExplanation = ViewOf(explained);
-  if (fromPlugIn == fromExplanation) return {};
-  const auto shown = [](const TReadingView& view) {
-    return view.Value.empty() ? view.Status : "\"" + view.Value + "\" (" + view.Status + ")";
-  };
-  return "The plug-in answers " + shown(fromPlugIn) + ", but this tester's explanation gives " +
-         shown(fromExplanation) + ": another version of the plug-in is registered than the tester's own.";
+std::string CannotExplainNote(bool paramsGiven) {
+  return std::string("This version of the plug-in cannot explain its readings (it is older than this tester): the "
+                     "value is shown without the steps that decided it.") +
+         (paramsGiven ? " The parameter text given to the tester cannot be put into the fields without it either, "
+                        "so they start from the plug-in's defaults."
+                      : "");
 }
 
 std::optional<unsigned> IntervalSeconds(std::string_view typed) {
@@ -120,12 +112,15 @@ std::optional<unsigned> IntervalSeconds(std::string_view typed) {
   return seconds;
 }
 
-const char kTesterUsage[] =
-    "usage: filedata-tester [--dll PATH] [PARAMS]\n"
-    "  Shows the Filedata plug-in's parameters, a live reading and why it is what it is.\n"
-    "  --dll PATH  load the plug-in from PATH, as filedata-host --dll does;\n"
-    "              without it the registered plug-in is created, as the host does\n"
-    "  PARAMS      a parameter text such as \"FILENAME=C:\\logs\\temp.txt|LINE=0\", to fill the fields\n";
+std::string TesterUsage() {
+  return std::string(
+             "usage: filedata-tester [--dll PATH] [PARAMS]\n"
+             "  Shows the Filedata plug-in's parameters, a live reading and why it is what it is.\n"
+             "  --dll PATH  load the plug-in from PATH, as filedata-host --dll does;\n"
+             "              without it the registered plug-in is created, as the host does\n"
+             "  PARAMS      a parameter text such as \"") +
+         kExampleParams + "\", to fill the fields\n";
+}
 
 std::optional<TTesterCommandLine> ParseTesterCommandLine(const std::vector<std::string>& args, std::string& error) {
   TTesterCommandLine command;

@@ -10,14 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "query/ParamTable.h"
 #include "tools/common/Description.h"
 #include "tools/common/Explain.h"
-#include "tools/common/QueryOutcome.h"
 
 namespace filedata::tester {
-
-// The host's editor kind for a file name: the host offers a file chooser.
-inline constexpr std::uint8_t kFileNameEditorKind = 5;
 
 // One parameter as the plug-in describes it.
 struct TParamField {
@@ -25,7 +22,7 @@ struct TParamField {
   std::string Key;   // the name upper-cased (ASCII), as a host writes it into the parameter text
   std::string Default;
   std::string Description;
-  bool Advanced = false;
+  TParamTable Table = TParamTable::Basic;
   bool PicksFile = false;  // its editor is the file chooser
   char Mnemonic = 0;       // the letter its label underlines; 0: none left
 };
@@ -42,9 +39,9 @@ std::string LabelOf(const TParamField& field);
 // fields' order, as a host builds it.
 std::string ParamText(const std::vector<TParamField>& fields, const std::vector<std::string>& values);
 
-// The value PARAMS gives each field (its key in any letter case, the last
-// pair winning, the value up to its own "="), empty where it gives none.
-std::vector<std::string> ValuesFrom(const std::vector<TParamField>& fields, std::string_view params);
+// The value each field gets from the parameter text EXPLAINED, as the
+// plug-in read its pairs; empty where it gives none.
+std::vector<std::string> ValuesFrom(const std::vector<TParamField>& fields, const tool::TExplained& explained);
 
 // The fields' defaults, as a host's editor offers them for a new reading.
 std::vector<std::string> DefaultValues(const std::vector<TParamField>& fields);
@@ -56,15 +53,16 @@ struct TReadingView {
   bool operator==(const TReadingView& other) const { return Value == other.Value && Status == other.Status; }
   bool operator!=(const TReadingView& other) const { return !(*this == other); }
 };
-TReadingView ViewOf(const tool::TQueryOutcome& outcome);
+TReadingView ViewOf(const TQueryOutcome& outcome);
 
 // The step that decided the answer: the last one before the answer itself
 // (the pair that failed, the file test, the missing line, the number test).
 std::size_t DecidingStep(const tool::TExplained& explained);
 
-// Empty when the plug-in's answer is the explanation's; else a sentence
-// saying that they differ and what each is.
-std::string Disagreement(const tool::TQueryOutcome& plugIn, const tool::TQueryOutcome& explained);
+// The line shown for a plug-in that cannot explain its readings (an older
+// build); PARAMSGIVEN: the tester was given a parameter text, which then
+// cannot be put into the fields.
+std::string CannotExplainNote(bool paramsGiven);
 
 // The seconds between readings as typed; nothing when they are no whole
 // number from 1 to 3600.
@@ -78,6 +76,6 @@ struct TTesterCommandLine {
 // Nothing on a usage error, with its text in ERROR.
 std::optional<TTesterCommandLine> ParseTesterCommandLine(const std::vector<std::string>& args, std::string& error);
 
-extern const char kTesterUsage[];
+std::string TesterUsage();
 
 }  // namespace filedata::tester

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <exception>
 
 #include "tools/common/QueryOutcome.h"
 #include "tools/tester/TesterResources.h"
@@ -32,12 +33,18 @@ std::wstring TimeOfDay() {
 }
 }  // namespace
 
-TTesterWindow::TTesterWindow(IPlugIn& plugIn, tool::TDescription description,
+TTesterWindow::TTesterWindow(host::TLoadedPlugIn& plugIn, tool::TDescription description,
                              const std::optional<std::string>& params)
     : plugIn_(plugIn),
       description_(std::move(description)),
       fields_(FieldsOf(description_, kOwnMnemonics)),
-      initialValues_(params ? ValuesFrom(fields_, *params) : DefaultValues(fields_)) {}
+      initialValues_(InitialValues(params)) {}
+
+std::vector<std::string> TTesterWindow::InitialValues(const std::optional<std::string>& params) {
+  if (!plugIn_.CanExplain()) note_ = Wide(CannotExplainNote(params.has_value()));
+  if (!params || !plugIn_.CanExplain()) return DefaultValues(fields_);
+  return ValuesFrom(fields_, tool::Explain(plugIn_, *params));
+}
 
 TTesterWindow::~TTesterWindow() {
   if (valueFont_) DeleteObject(valueFont_);
@@ -54,7 +61,15 @@ INT_PTR CALLBACK TTesterWindow::DialogProc(HWND dialog, UINT message, WPARAM wPa
   auto* window = reinterpret_cast<TTesterWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (!window) return FALSE;
   if (message == WM_INITDIALOG) window->dialog_ = dialog;
-  return window->OnMessage(message, wParam, lParam);
+  // Nothing may unwind into the system's dispatch of a message.
+  try {
+    return window->OnMessage(message, wParam, lParam);
+  } catch (const std::exception& failure) {
+    MessageBoxW(dialog, Wide(failure.what()).c_str(), L"Filedata Tester", MB_OK | MB_ICONERROR);
+  } catch (...) {
+    MessageBoxW(dialog, L"Unexpected failure", L"Filedata Tester", MB_OK | MB_ICONERROR);
+  }
+  return TRUE;
 }
 
 INT_PTR TTesterWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,6 +123,7 @@ void TTesterWindow::OnInitDialog() {
   for (std::size_t i = 0; i < fields_.size() && i < initialValues_.size(); ++i) {
     SetDlgItemTextW(dialog_, IDC_FIELD_EDIT + static_cast<int>(i), Wide(initialValues_[i]).c_str());
   }
+  SetDlgItemTextW(dialog_, IDC_NOTE, note_.c_str());
   ready_ = true;
   Layout();
   Read();
@@ -146,19 +162,20 @@ std::vector<std::string> TTesterWindow::Values() const {
 void TTesterWindow::Read() {
   const std::string params = ParamText(fields_, Values());
   SetDlgItemTextW(dialog_, IDC_PARAMTEXT, Wide(params).c_str());
-  const tool::TQueryOutcome outcome = tool::AskQuery(plugIn_, params);
-  const tool::TExplained explained = tool::Explain(params);
+  // One call a reading: the plug-in's answer and the steps behind it.
+  tool::TExplained explained;
+  if (plugIn_.CanExplain()) {
+    explained = tool::Explain(plugIn_, params);
+  } else {
+    explained.Outcome = tool::AskQuery(plugIn_, params);
+  }
+  const TQueryOutcome& outcome = explained.Outcome;
   const TReadingView view = ViewOf(outcome);
   if (!shown_ || *shown_ != view) {
     SetDlgItemTextW(dialog_, IDC_VALUE, Wide(outcome.Result != hr::Ok ? "-" : view.Value).c_str());
     SetDlgItemTextW(dialog_, IDC_STATUS, Wide(view.Status).c_str());
     SetDlgItemTextW(dialog_, IDC_CHANGED, (L"Last change at " + TimeOfDay()).c_str());
     shown_ = view;
-  }
-  const std::wstring differs = Wide(Disagreement(outcome, explained.Outcome));
-  if (differs != TextOf(Control(IDC_DIFFERS))) {
-    SetDlgItemTextW(dialog_, IDC_DIFFERS, differs.c_str());
-    Layout();
   }
   ShowExplanation(explained);
 }

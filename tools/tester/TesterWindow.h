@@ -8,18 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "descriptor/PlugInOperations.h"
 #include "tools/common/Description.h"
 #include "tools/common/Explain.h"
+#include "tools/plugin-host/LoadedPlugIn.h"
 #include "tools/tester/TesterModel.h"
 
 namespace filedata::tester {
 
 class TTesterWindow {
  public:
-  // PLUGIN is asked for every reading; DESCRIPTION is what it told about
-  // itself; PARAMS fill the fields (none: the plug-in's defaults do).
-  TTesterWindow(IPlugIn& plugIn, tool::TDescription description, const std::optional<std::string>& params);
+  // PLUGIN is asked for every reading and its explanation; DESCRIPTION is
+  // what it told about itself; PARAMS fill the fields as PLUGIN reads them
+  // (none: the plug-in's defaults do).
+  TTesterWindow(host::TLoadedPlugIn& plugIn, tool::TDescription description,
+                const std::optional<std::string>& params);
   TTesterWindow(const TTesterWindow&) = delete;
   TTesterWindow& operator=(const TTesterWindow&) = delete;
   ~TTesterWindow();
@@ -40,7 +42,7 @@ class TTesterWindow {
   void MinimumSize(MINMAXINFO& info) const;
   int X(int dialogUnits) const;
   int Y(int dialogUnits) const;
-  int PlaceFieldRows(bool advanced, int top, int width);
+  int PlaceFieldRows(TParamTable table, int top, int width);
   int TextHeight(HWND control, int width) const;
   bool HasAdvanced() const;
 
@@ -61,9 +63,13 @@ class TTesterWindow {
   std::vector<std::string> Values() const;
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
 
-  IPlugIn& plugIn_;
+  // The fields' first values: PARAMS as the plug-in reads it, else the defaults.
+  std::vector<std::string> InitialValues(const std::optional<std::string>& params);
+
+  host::TLoadedPlugIn& plugIn_;
   const tool::TDescription description_;
   const std::vector<TParamField> fields_;
+  std::wstring note_;  // under the value: why the steps are missing; set with the initial values
   const std::vector<std::string> initialValues_;
   HINSTANCE instance_ = nullptr;
   HWND dialog_ = nullptr;

@@ -1,16 +1,14 @@
 #pragma once
-// The plain words of filedata --explain: how each step's finding reads to
+// The plain words of an explanation: how each step's finding reads to
 // someone who set up a reading, not to its programmer.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "platform/Platform.h"
 #include "query/QueryObserver.h"
 
-namespace filedata::tool {
+namespace filedata::explain {
 
-std::string Quoted(std::string_view text);
 // "1 line", "2 lines"; "1 byte", "2 bytes".
 std::string Lines(std::uint64_t count);
 std::string Bytes(std::uint64_t count);
@@ -27,4 +25,4 @@ std::string EncodingDetail(const TTextMark& mark);
 // A zero that ended the text early, and an odd byte left at the end.
 std::string TextEndDetail(const TTextEnd& end);
 
-}  // namespace filedata::tool
+}  // namespace filedata::explain

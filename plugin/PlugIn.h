@@ -1,8 +1,9 @@
 #pragma once
 // The plug-in object itself, apart from COM: it answers every host operation
-// from the constant tables and the data query, and owns what is the
-// object's own, its last-error text and the text of its last answer. Two
-// objects never see each other's errors or answers.
+// from the constant tables and the data query, explains a reading for the
+// tools, and owns what is the object's own: its last-error text and the
+// texts of its last answer. Two objects never see each other's errors or
+// answers.
 #include <string>
 
 #include "descriptor/LastErrorText.h"
@@ -13,12 +14,8 @@ namespace filedata {
 class TQueryObserver;
 
 // TPlugIn: the plug-in object apart from COM, which TFileData wraps.
-class TPlugIn final : public IPlugIn {
+class TPlugIn final : public IExplainingPlugIn {
  public:
-  // Tells OBSERVER (null: nobody) the steps of this object's queries; not a
-  // host operation, for tools that explain an answer.
-  void SetQueryObserver(TQueryObserver* observer) noexcept { observer_ = observer; }
-
   HResult GetName(const char** name) noexcept override;
   HResult GetVersionA(std::uint16_t* value) noexcept override;
   HResult GetVersionB(std::uint16_t* value) noexcept override;
@@ -45,7 +42,14 @@ class TPlugIn final : public IPlugIn {
                          const char** editorText) noexcept override;
   HResult GetUpdateLocation(const char** location) noexcept override;
 
+  HResult ExplainData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                      const char** text, double* number, const char** steps) noexcept override;
+
  private:
+  // GetData, telling OBSERVER (null: nobody) each step.
+  HResult Query(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                const char** text, double* number, TQueryObserver* observer) noexcept;
+
   // The host-operation contract (docs/ARCHITECTURE.md, "Failure
   // contracts"): OPERATION's result, or, when it raises, E_FAIL with the
   // reason as this object's last-error text. Nothing gets past it.
@@ -53,8 +57,8 @@ class TPlugIn final : public IPlugIn {
   HResult UnderHostContract(Operation&& operation) noexcept;
 
   TLastErrorText lastError_;
-  std::string answerText_;  // the last text answer, valid until the next query
-  TQueryObserver* observer_ = nullptr;
+  std::string answerText_;  // the last text answer
+  std::string steps_;       // the last explanation
 };
 
 }  // namespace filedata

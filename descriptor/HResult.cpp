@@ -1,9 +1,9 @@
-#include "tools/common/ResultNames.h"
+#include "descriptor/HResult.h"
 
 #include <cstdint>
 #include <cstdio>
 
-namespace filedata::tool {
+namespace filedata {
 
 namespace {
 struct TResultName {
@@ -37,4 +37,4 @@ std::string ResultName(HResult result) {
   return hex;
 }
 
-}  // namespace filedata::tool
+}  // namespace filedata

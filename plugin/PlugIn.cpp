@@ -1,10 +1,11 @@
-#include "descriptor/PlugIn.h"
+#include "plugin/PlugIn.h"
 
 #include <cstddef>
 #include <exception>
 #include <string_view>
 
 #include "descriptor/DescriptorTables.h"
+#include "explain/Explanation.h"
 #include "query/DataQuery.h"
 #include "query/Errors.h"
 #include "query/Text.h"
@@ -105,6 +106,11 @@ HResult TPlugIn::GetDataInfo(std::int32_t index, const char** name, std::uint8_t
 
 HResult TPlugIn::GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
                          const char** text, double* number) noexcept {
+  return Query(itemIndex, params, itemName, valueKind, text, number, nullptr);
+}
+
+HResult TPlugIn::Query(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                       const char** text, double* number, TQueryObserver* observer) noexcept {
   return UnderHostContract([&] {
     if (AnyNull(itemName, valueKind, text, number)) return hr::Pointer;
     const char* const name = RowAt(kDataItemNames, itemIndex);
@@ -113,7 +119,7 @@ HResult TPlugIn::GetData(std::int32_t itemIndex, const char* params, const char*
     *valueKind = kTextKind;
     *text = kInvalidArguments;
     if (!params) return hr::Ok;
-    TDataAnswer answer = AnswerQuery(std::string_view(params), observer_);
+    TDataAnswer answer = AnswerQuery(std::string_view(params), observer);
     if (answer.IsNumber) {
       *valueKind = kNumberKind;
       *number = answer.Number;
@@ -124,6 +130,28 @@ HResult TPlugIn::GetData(std::int32_t itemIndex, const char* params, const char*
     }
     return hr::Ok;
   });
+}
+
+HResult TPlugIn::ExplainData(std::int32_t itemIndex, const char* params, const char** itemName,
+                             std::uint8_t* valueKind, const char** text, double* number, const char** steps) noexcept {
+  if (AnyNull(itemName, valueKind, text, number, steps)) return hr::Pointer;
+  explain::TExplanation explanation;
+  const HResult result = Query(itemIndex, params, itemName, valueKind, text, number, &explanation);
+  const HResult told = UnderHostContract([&] {
+    TQueryOutcome outcome;
+    outcome.Result = result;
+    if (result == hr::Ok) {
+      outcome.ValueKind = *valueKind;
+      if (*valueKind == kNumberKind) outcome.Number = *number;  // else the caller's, unwritten
+      outcome.Text = *text;
+    } else {
+      outcome.Error = lastError_.Pointer();
+    }
+    steps_ = explanation.StepsJson(outcome);
+    return hr::Ok;
+  });
+  *steps = told == hr::Ok ? steps_.c_str() : "[]";
+  return told == hr::Ok ? result : told;
 }
 
 HResult TPlugIn::HostHookA() noexcept { return hr::Ok; }

@@ -1,8 +1,8 @@
-#include "tools/common/ExplainWords.h"
+#include "explain/StepWords.h"
 
-#include "query/DataQuery.h"
+#include "explain/AnswerWords.h"
 
-namespace filedata::tool {
+namespace filedata::explain {
 
 namespace {
 std::string Counted(std::uint64_t count, const char* one, const char* many) {
@@ -15,8 +15,6 @@ std::string KeyList() {
   return list;
 }
 }  // namespace
-
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 std::string Lines(std::uint64_t count) { return Counted(count, "line", "lines"); }
 
@@ -112,4 +110,4 @@ std::string TextEndDetail(const TTextEnd& end) {
   return detail;
 }
 
-}  // namespace filedata::tool
+}  // namespace filedata::explain

@@ -1,0 +1,35 @@
+#include "explain/AnswerWords.h"
+
+namespace filedata {
+
+namespace {
+bool IsNumber(const TQueryOutcome& outcome) {
+  return outcome.Result == hr::Ok && outcome.ValueKind == descriptor::kNumberKind;
+}
+}  // namespace
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string AnswerValue(const TQueryOutcome& outcome) {
+  if (outcome.Result != hr::Ok) return outcome.Error;
+  return IsNumber(outcome) ? FormatNumber(outcome.Number) : outcome.Text;
+}
+
+std::string AnswerWords(const TQueryOutcome& outcome) {
+  const std::string result = ResultName(outcome.Result);
+  if (outcome.Result != hr::Ok) return result + ", last-error text " + Quoted(outcome.Error);
+  const std::string kind = ", kind " + std::to_string(outcome.ValueKind);
+  // Quoting shows an empty text and blanks at its ends; a number needs none.
+  if (IsNumber(outcome)) return result + kind + ", number " + FormatNumber(outcome.Number);
+  return result + kind + ", text " + Quoted(outcome.Text);
+}
+
+TJsonObject AnswerJson(const TQueryOutcome& outcome) {
+  TJsonObject json;
+  json.Text("hr", ResultName(outcome.Result));
+  if (outcome.Result != hr::Ok) return json.Text("error", outcome.Error);
+  json.Integer("kind", outcome.ValueKind);
+  return IsNumber(outcome) ? json.Number("number", outcome.Number) : json.Text("text", outcome.Text);
+}
+
+}  // namespace filedata

@@ -1,0 +1,40 @@
+#pragma once
+// An explanation of one reading: an observer of the query that puts each
+// step in words as the query takes it, and the answer last, as a JSON array
+// of steps (each {"step":...,"detail":..., and the values involved}).
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "explain/AnswerWords.h"
+#include "explain/JsonWriting.h"
+#include "query/QueryObserver.h"
+
+namespace filedata::explain {
+
+class TExplanation final : public TQueryObserver {
+ public:
+  // The steps told so far and then OUTCOME, the answer they led to.
+  std::string StepsJson(const TQueryOutcome& outcome) const;
+
+  void OnPair(const TPair& pair) override;
+  void OnParameters(const TQueryParameters& query) override;
+  void OnPresence(const std::string& fileName, const platform::TPresenceTest& test) override;
+  void OnEncoding(const TTextMark& mark) override;
+  void OnTextEnd(const TTextEnd& end) override;
+  void OnLine(std::int64_t index, std::string_view line, std::uint64_t linesRead) override;
+  void OnNoLine(std::int64_t index, std::uint64_t lines) override;
+  void OnCut(std::int64_t start, std::int64_t length, std::string_view line, std::string_view cut,
+             const TCutReport& report) override;
+  void OnNumberTest(std::string_view cut, bool isNumber, const TNumberReport& report) override;
+
+ private:
+  void Add(const char* step, const std::string& detail, const TJsonObject& values);
+
+  std::vector<std::string> steps_;           // each a JSON object
+  std::map<TQueryKey, std::int32_t> setBy_;  // key to the pair that last set it
+  std::int32_t line_ = ParamOf(TQueryKey::Line).QueryDefault;
+};
+
+}  // namespace filedata::explain
