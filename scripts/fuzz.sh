@@ -18,17 +18,8 @@ mkdir -p "$artifacts" "$logs"
 scratch=$(mktemp -d /tmp/filedata-fuzz-corpus.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 
-# target, corpus and dictionary name, longest input
-targets=(
-  "fuzz_query_params fuzz_query_params 256"
-  "fuzz_file_bytes fuzz_file_bytes 1024"
-  "fuzz_file_bytes_portable fuzz_file_bytes 1024"
-  "fuzz_numbers fuzz_numbers 128"
-  "fuzz_line_splitter fuzz_line_splitter 2048"
-  "fuzz_line_splitter_portable fuzz_line_splitter 2048"
-  "fuzz_fields fuzz_fields 512"
-  "fuzz_encodings fuzz_encodings 1024"
-)
+# target, harness (its corpus and dictionary), query library, longest input
+targets=$(grep '^[^#]' "$root/fuzz/targets.txt")
 
 # One target's run: its summary line goes to $scratch/$target.summary, and
 # the file's presence under .failed says it failed.
@@ -59,18 +50,16 @@ run_target() {
 
 # Each target is one process on one core: as many run at once as there are cores.
 jobs=$(nproc)
-for entry in "${targets[@]}"; do
-  read -r target corpus max_len <<<"$entry"
+while read -r target corpus _ max_len; do
   while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
   echo "== $target: ${seconds}s"
   run_target "$target" "$corpus" "$max_len" &
-done
+done <<<"$targets"
 wait
 
 status=0
 echo "== fuzz summary (${seconds}s per target)"
-for entry in "${targets[@]}"; do
-  read -r target _ <<<"$entry"
+while read -r target _; do
   if [ ! -f "$scratch/$target.summary" ]; then
     echo "$target: ended without a summary; see $logs/$target.log"
     status=1
@@ -78,5 +67,5 @@ for entry in "${targets[@]}"; do
   fi
   cat "$scratch/$target.summary"
   if [ -e "$scratch/$target.failed" ]; then status=1; fi
-done
+done <<<"$targets"
 exit $status

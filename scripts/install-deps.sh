@@ -5,6 +5,7 @@
 # for their screenshots, wixl and msitools for the MSI, and the libraries. Also unpacks Debian's Google Benchmark
 # source for the Windows benchmarks.
 set -euo pipefail
+[ -z "${FILEDATA_PACKAGES_READY:-}" ] || exit 0  # scripts/test.sh has run this already
 here=$(cd "$(dirname "$0")" && pwd)
 export DEBIAN_FRONTEND=noninteractive
 

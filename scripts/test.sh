@@ -4,56 +4,60 @@
 # under the sanitizers, 30 seconds of each fuzz target, and two clean builds
 # of the shipped 32-bit binaries compared byte for byte.
 #
-# The Windows suites spend most of their time waiting on Wine, so each starts
-# as soon as its build is done, and the builds after it (win64, then the
-# sanitizer, fuzz and reproducibility builds) use the idle processor
-# meanwhile at the lowest priority: the suites' timing checks keep the
-# processor they need.
+# Each Windows suite mostly waits on Wine, so it starts as soon as its build
+# is done, and the builds after it use the idle processor meanwhile at the
+# lowest priority, so that the suites' timing checks keep theirs. What runs
+# beside writes to build/test-logs, shown once it ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-echo "== packages ready (at ${SECONDS}s)"
-win32_tests=()
-if ! scripts/runs-32bit.sh; then
-  echo "note: this kernel cannot run 32-bit programs; win32 runs its static checks only"
-  win32_tests=(-R plugin_dll_exports)
-fi
-status=0
-run() { echo "== ctest --preset $* (at ${SECONDS}s)"; ctest --preset "$@" || status=1; }
-scripts/build.sh native
-run native
-
 logs=build/test-logs
 mkdir -p "$logs"
-scripts/build.sh win32
-echo "== ctest --preset win32 starts (at ${SECONDS}s); meanwhile, at the lowest priority, the win64 build"
-ctest --preset win32 "${win32_tests[@]}" >"$logs/win32.log" 2>&1 & win32=$!
-builds_status=0
-nice -n 19 scripts/build.sh win64 >"$logs/win64-build.log" 2>&1 || builds_status=1
-echo "== ctest --preset win64 starts (at ${SECONDS}s)"
-ctest --preset win64 >"$logs/win64.log" 2>&1 & win64=$!
-echo "== meanwhile, at the lowest priority: the asan and fuzz builds, scripts/check-reproducible.sh win32"
-nice -n 19 bash -c 'cmake --preset asan >/dev/null && cmake --build --preset asan &&
-                    cmake --preset fuzz >/dev/null && cmake --build --preset fuzz' \
-  >"$logs/builds.log" 2>&1 || builds_status=1
-nice -n 19 scripts/check-reproducible.sh win32 >"$logs/reproducible.log" 2>&1 || builds_status=1
-for preset in win64 win32; do
-  rc=0
-  wait "${!preset}" || rc=$?
-  echo "== ctest --preset $preset (ended by ${SECONDS}s, exit $rc)"
-  cat "$logs/$preset.log"
-  [ "$rc" -eq 0 ] || status=1
-done
-echo "== scripts/check-reproducible.sh win32"
-cat "$logs/reproducible.log"
-if [ "$builds_status" -ne 0 ]; then
-  status=1
-  echo "== a build failed:"
-  tail -n 40 "$logs/win64-build.log" "$logs/builds.log"
-fi
+status=0
+failed_builds=()
 
-run asan
-echo "== scripts/fuzz.sh 30 (at ${SECONDS}s)"
-scripts/fuzz.sh 30 || status=1
-echo "== done in ${SECONDS}s"
+phase() { echo "== $* (at ${SECONDS}s)"; }
+# A failing suite or check fails the run without stopping it.
+check() { "$@" || status=1; }
+# Starts a suite or check beside what follows; `shown NAME PID` waits for it and shows its log.
+beside() { local name=$1; shift; "$@" >"$logs/$name.log" 2>&1 & }
+shown() {
+  local rc=0; wait "$2" || rc=$?
+  echo "== $1 (ended by ${SECONDS}s, exit $rc)"; cat "$logs/$1.log"; [ "$rc" -eq 0 ] || status=1
+}
+# A build beside the Wine suites; its log is shown only when it fails.
+low() { local name=$1; shift; nice -n 19 "$@" >"$logs/$name.log" 2>&1 || failed_builds+=("$name"); }
+
+phase "packages: scripts/install-deps.sh"
+scripts/install-deps.sh
+export FILEDATA_PACKAGES_READY=1
+win32_suite=(ctest --preset win32)
+scripts/runs-32bit.sh || { echo "note: this kernel cannot run 32-bit programs; win32 runs its static checks only"
+                          win32_suite+=(-R plugin_dll_exports); }
+
+phase "native: build, then ctest --preset native"
+scripts/build.sh native
+check ctest --preset native
+
+phase "win32: build"
+scripts/build.sh win32
+phase "win32: ctest starts; beside it, at the lowest priority, the win64 build"
+beside win32 "${win32_suite[@]}"; win32=$!
+low win64-build scripts/build.sh win64
+phase "win64: ctest starts; beside both suites, at the lowest priority, the asan and fuzz builds, then scripts/check-reproducible.sh win32"
+beside win64 ctest --preset win64; win64=$!
+low asan-build scripts/build.sh asan
+low fuzz-build scripts/build.sh fuzz
+beside reproducible nice -n 19 scripts/check-reproducible.sh win32; reproducible=$!
+
+phase "waiting for what runs beside; its logs follow"
+shown win64 "$win64"
+shown win32 "$win32"
+shown reproducible "$reproducible"
+for name in "${failed_builds[@]}"; do status=1; echo "== $name failed:"; tail -n 40 "$logs/$name.log"; done
+
+phase "asan: ctest --preset asan"
+check ctest --preset asan
+phase "fuzz: scripts/fuzz.sh 30"
+check scripts/fuzz.sh 30
+echo "== done in ${SECONDS}s, exit $status"
 exit $status
