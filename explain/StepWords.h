@@ -3,7 +3,6 @@
 // someone who set up a reading, not to its programmer.
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "query/QueryObserver.h"
 

@@ -1,7 +1,8 @@
 // The parameter text through the whole query, over a few fixed files.
 // Input: [file choice][parameter text, "@" standing for the chosen file's
 // path]. Every outcome is an answer or one of the library's own exceptions,
-// the same with an observer as without.
+// the same when the plug-in's explanation observes it as without, and the
+// explanation is JSON written by its byte rules.
 // It changes into its scratch folder at start: give libFuzzer absolute paths.
 #include <unistd.h>
 
@@ -13,11 +14,10 @@
 #include "fuzz/FuzzSupport.h"
 #include "query/DataQuery.h"
 #include "query/Errors.h"
-#include "tests/support/RecordingObserver.h"
+#include "explain/Explanation.h"
 
 namespace {
 using namespace filedata;
-using fuzz::Quoted;
 
 std::vector<std::string> gPaths;
 
@@ -34,8 +34,8 @@ std::string LongFile() {
 std::string Outcome(const std::string& params, TQueryObserver* observer) {
   try {
     const TDataAnswer answer = AnswerQuery(params, observer);
-    FUZZ_CHECK(!answer.IsNumber || answer.Text.empty(), "params " + Quoted(params) + ": a number with text");
-    return answer.IsNumber ? "number " + std::to_string(answer.Number) : "text " + Quoted(answer.Text);
+    FUZZ_CHECK(!answer.IsNumber || answer.Text.empty(), "params " + fuzz::Quoted(params) + ": a number with text");
+    return answer.IsNumber ? "number " + std::to_string(answer.Number) : "text " + fuzz::Quoted(answer.Text);
   } catch (const filedata::Exception& failure) {
     return "failure " + failure.Message();
   }
@@ -71,10 +71,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  // Once as the host asks, once with an observer: the answers must agree.
+  // Once as the host asks, once explained: the answers must agree.
   const std::string plain = Outcome(params, nullptr);
-  testing::TRecordingObserver watching;
-  const std::string observed = Outcome(params, &watching);
-  FUZZ_CHECK(plain == observed, "params " + Quoted(params) + ": " + plain + " but observed " + observed);
+  explain::TExplanation explanation;
+  const std::string observed = Outcome(params, &explanation);
+  FUZZ_CHECK(plain == observed, "params " + fuzz::Quoted(params) + ": " + plain + " but observed " + observed);
+  const std::string steps = explanation.StepsJson(TQueryOutcome{});
+  FUZZ_CHECK(steps.rfind("[{\"step\":", 0) == 0 && steps.substr(steps.size() - 2) == "}]",
+             "params " + fuzz::Quoted(params) + ": steps " + steps);
+  for (const char c : steps) {
+    FUZZ_CHECK(c >= 0x20 && c < 0x7F, "params " + fuzz::Quoted(params) + ": a raw byte in " + fuzz::Quoted(steps));
+  }
   return 0;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -45,7 +46,13 @@ class DataQueryTest : public testing::ScratchFolderTest {
   static Outcome Query(const std::string& params) {
     testing::TRecordingObserver watching;
     const Outcome observed = Answered(params, &watching);
-    EXPECT_FALSE(watching.Steps.empty()) << params;
+    // The number test it was told of is the one that made the answer.
+    const std::string numberStep = "number: " + (observed.isNumber ? std::string() : observed.text);
+    const auto told = std::find_if(watching.Steps.begin(), watching.Steps.end(), [&](const std::string& step) {
+      return step.rfind(numberStep, 0) == 0 && step.find(observed.isNumber ? "|1|" : "|0|") != std::string::npos;
+    });
+    EXPECT_EQ(told != watching.Steps.end(), !observed.failed && observed.text != kInvalidArguments)
+        << params << ": " << ::testing::PrintToString(watching.Steps);
     const Outcome out = Answered(params, nullptr);
     EXPECT_EQ(observed.failed, out.failed) << params;
     EXPECT_EQ(observed.isNumber, out.isNumber) << params;

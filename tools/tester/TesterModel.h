@@ -4,7 +4,6 @@
 // parameter text a host builds from them, what a reading and its
 // explanation say, and the tester's command line.
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
