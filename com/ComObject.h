@@ -35,10 +35,10 @@ class TComObject : public ISupportErrorInfo {
   virtual void OnConstructed() {}
   // S_OK with the interface AddRef'ed through its own slot 1, else
   // E_NOINTERFACE (E_POINTER for a null OUT) and a null *OUT.
-  virtual HRESULT InnerQueryInterface(REFIID iid, void** out);
-  virtual ULONG InnerAddRef();
+  HRESULT InnerQueryInterface(REFIID iid, void** out);
+  ULONG InnerAddRef();
   // Destroys the object when the count reaches 0.
-  virtual ULONG InnerRelease();
+  ULONG InnerRelease();
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept final;
   ULONG STDMETHODCALLTYPE AddRef() noexcept final;

@@ -31,7 +31,6 @@ std::string TComServer::ServerKeyName() const { return "InprocServer32"; }
 std::string TComServer::LibraryName() const { return ModuleBaseName(ModuleFilePath()); }
 
 void TComServer::ApplyServerRegistration(TRegistration direction) {
-  // An internal class's factory leaves the registry alone itself.
   ClassManagerInstance().VisitFactories(
       *this, [direction](TComObjectFactory& factory) { factory.ApplyRegistration(direction); });
 }

@@ -69,7 +69,7 @@ HRESULT TFileData::GetUpdateLocation(const char** location) noexcept { return pl
 
 TComObjectFactory* CreatePlugInFactory(TComServerObject& server) {
   return new TComObjectFactory(server, &NewObjectOf<TFileData>, CLSID_FileData, "FileData", "Filedata plugin for Qelt",
-                               TClassInstancing::MultiInstance, TThreadingModel::Apartment);
+                               "Apartment");
 }
 
 }  // namespace filedata::com

@@ -14,7 +14,7 @@ namespace filedata::com {
 
 namespace {
 
-enum class TWhen { Always, HasThreadingModel, HasProgId };
+enum class TWhen { Always, HasProgId };
 
 struct TRegistryRow {
   const char* key;
@@ -48,7 +48,7 @@ struct TClassTexts {
                       {"server", factory.Server().ServerKeyName()},
                       {"progid", factory.BuildProgID()},
                       {"path", direction == TRegistration::Register ? PathWithoutSpaces(factory.Server().ModuleFilePath()) : std::string()},
-                      {"threading", ThreadingModelText(factory.ThreadingModel())},
+                      {"threading", factory.ThreadingModel()},
                       {"description", factory.Description()}}} {}
 
   const std::string& Value(std::string_view name) const {
@@ -74,12 +74,7 @@ struct TClassTexts {
     return out;
   }
 
-  // This module is always a library, so a threading model other than single
-  // is always written.
-  bool Applies(TWhen when) const {
-    if (when == TWhen::HasThreadingModel) return !Value("threading").empty();
-    return when == TWhen::Always || !Value("progid").empty();
-  }
+  bool Applies(TWhen when) const { return when == TWhen::Always || !Value("progid").empty(); }
 };
 
 void SetClassesRootValue(const std::string& key, const char* valueName, const std::string& text) {
@@ -108,7 +103,6 @@ std::string GuidText(REFGUID guid) {
 }
 
 void ApplyClassRegistration(const TComObjectFactory& factory, TRegistration direction) {
-  if (factory.Instancing() == TClassInstancing::Internal) return;  // such a class is never in the registry
   const TClassTexts texts(factory, direction);
   if (direction == TRegistration::Register) {
     for (const TRegistryRow& row : kRows) {

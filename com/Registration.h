@@ -9,10 +9,9 @@
 
 namespace filedata::com {
 
-// Writes or removes FACTORY's entries; nothing for an internal class.
-// Writing raises
-// EOleRegistrationError at the first key or value that fails, leaving what
-// was written; removal ignores keys that cannot be deleted.
+// Writes or removes FACTORY's entries. Writing raises EOleRegistrationError
+// at the first key or value that fails, leaving what was written; removal
+// ignores keys that cannot be deleted.
 void ApplyClassRegistration(const TComObjectFactory& factory, TRegistration direction);
 
 // The braced upper-case text of an identifier, as the registry holds it.
