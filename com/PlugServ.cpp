@@ -68,8 +68,8 @@ HRESULT TFileData::GetParamEditor(LONG itemIndex, const char* paramName, BYTE* e
 HRESULT TFileData::GetUpdateLocation(const char** location) noexcept { return plugIn_.GetUpdateLocation(location); }
 
 TComObjectFactory* CreatePlugInFactory(TComServerObject& server) {
-  return new TComObjectFactory(server, &NewObjectOf<TFileData>, CLSID_FileData, "FileData", "Filedata plugin for Qelt",
-                               "Apartment");
+  return new TComObjectFactory(server, &NewObjectOf<TFileData>, CLSID_FileData, kPlugInClassName, kPlugInDescription,
+                               kPlugInThreadingModel);
 }
 
 }  // namespace filedata::com
