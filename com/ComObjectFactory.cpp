@@ -7,7 +7,7 @@
 #include "com/ComObject.h"
 #include "com/ComServerObject.h"
 #include "com/ErrorBox.h"
-#include "com/Registration.h"
+#include "com/RegistryRows.h"
 #include "query/Errors.h"
 
 namespace filedata::com {
@@ -50,18 +50,13 @@ TComObjectFactory::~TComObjectFactory() {
   }
 }
 
-std::string TComObjectFactory::BuildProgID() const {
-  if (className_.empty()) return std::string();
-  return server_.LibraryName() + "." + className_;
-}
+std::string TComObjectFactory::BuildProgID() const { return ProgIDOf(server_.LibraryName(), className_); }
 
 TComObject* TComObjectFactory::NewComObject(IUnknown* outer) {
   std::unique_ptr<TComObject> object(creator_(*this, outer));
   object->FinishConstruction();
   return object.release();
 }
-
-void TComObjectFactory::ApplyRegistration(TRegistration direction) { ApplyClassRegistration(*this, direction); }
 
 HRESULT TComObjectFactory::QueryInterface(REFIID iid, void** out) noexcept {
   return UnderComContract(FailedQuery(out), [&]() -> HRESULT {

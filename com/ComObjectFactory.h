@@ -37,7 +37,9 @@ class TComObjectFactory final : public IClassFactory {
   // A new object with reference count 0: the caller takes the first
   // reference or destroys it.
   TComObject* NewComObject(IUnknown* outer);
-  // Writes or removes the class's registry entries.
+  // Writes or removes the class's registry entries (Registration.cpp).
+  // Writing raises EOleRegistrationError at the first key or value that
+  // fails, leaving what was written; removal ignores keys it cannot delete.
   void ApplyRegistration(TRegistration direction);
 
   // IUnknown. AddRef and Release move only the server's factory count: one
@@ -51,8 +53,6 @@ class TComObjectFactory final : public IClassFactory {
 
   TComServerObject& Server() const noexcept { return server_; }
   const GUID& ClassId() const noexcept { return classId_; }
-  const std::string& Description() const noexcept { return description_; }
-  const std::string& ThreadingModel() const noexcept { return threadingModel_; }
   void SetConstructionErrors(TConstructionErrors errors) noexcept { constructionErrors_ = errors; }
 
  private:

@@ -1,6 +1,6 @@
 #pragma once
 // A GUID made at compile time from its registry text, so that an identifier
-// the registry shows is written only in that form.
+// is written once, in the form the registry shows.
 #include <guiddef.h>
 
 #include <cstddef>
@@ -10,37 +10,25 @@
 
 namespace filedata::com {
 
-namespace guid_text {
-
-// The value of COUNT upper-case hex digits of TEXT from AT.
-constexpr std::uint32_t HexValue(std::string_view text, std::size_t at, std::size_t count) {
-  std::uint32_t value = 0;
-  for (const char c : text.substr(at, count)) {
-    const bool decimal = c >= '0' && c <= '9';
-    if (!decimal && (c < 'A' || c > 'F')) throw std::invalid_argument("not an upper-case hex digit");
-    value = value << 4 | static_cast<std::uint32_t>(decimal ? c - '0' : c - 'A' + 10);
-  }
-  return value;
-}
-
-// Where each byte of Data4 starts in "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
-constexpr std::size_t kData4At[8] = {20, 22, 25, 27, 29, 31, 33, 35};
-
-}  // namespace guid_text
-
-// TEXT in the braced upper-case form StringFromCLSID writes; any other text
-// throws, which a constant initialiser turns into a build error.
+// TEXT in StringFromCLSID's braced upper-case form. Any other text throws,
+// which turns a constant's initialiser into a build error.
 constexpr GUID GuidFromText(std::string_view text) {
-  if (text.size() != 38 || text[0] != '{' || text[9] != '-' || text[14] != '-' || text[19] != '-' ||
-      text[24] != '-' || text[37] != '}') {
-    throw std::invalid_argument("not a braced GUID text");
+  constexpr std::string_view kForm = "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
+  if (text.size() != kForm.size()) throw std::invalid_argument("not a braced upper-case GUID");
+  std::uint8_t bytes[16] = {};  // as written: Data1, Data2 and Data3 most significant byte first
+  for (std::size_t at = 0, digits = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (kForm[at] == 'X' ? digit < 0 : c != kForm[at]) throw std::invalid_argument("not a braced upper-case GUID");
+    if (kForm[at] != 'X') continue;  // a brace or a dash
+    bytes[digits / 2] = static_cast<std::uint8_t>(bytes[digits / 2] << 4 | digit);
+    ++digits;
   }
-  GUID guid{guid_text::HexValue(text, 1, 8), static_cast<std::uint16_t>(guid_text::HexValue(text, 10, 4)),
-            static_cast<std::uint16_t>(guid_text::HexValue(text, 15, 4)), {}};
-  for (std::size_t i = 0; i < 8; ++i) {
-    guid.Data4[i] = static_cast<std::uint8_t>(guid_text::HexValue(text, guid_text::kData4At[i], 2));
-  }
-  return guid;
+  const auto word = [&bytes](std::size_t at) { return static_cast<std::uint16_t>(bytes[at] << 8 | bytes[at + 1]); };
+  return {static_cast<std::uint32_t>(word(0)) << 16 | word(2),
+          word(4),
+          word(6),
+          {bytes[8], bytes[9], bytes[10], bytes[11], bytes[12], bytes[13], bytes[14], bytes[15]}};
 }
 
 }  // namespace filedata::com
