@@ -58,9 +58,9 @@ HRESULT TComObject::InnerQueryInterface(REFIID iid, void** out) {
   return S_OK;
 }
 
-ULONG TComObject::InnerAddRef() { return static_cast<ULONG>(refCount_.fetch_add(1) + 1); }
+ULONG TComObject::InnerAddRef() noexcept { return static_cast<ULONG>(refCount_.fetch_add(1) + 1); }
 
-ULONG TComObject::InnerRelease() {
+ULONG TComObject::InnerRelease() noexcept {
   // Only the value this decrement produced is ours to act on: a re-read
   // could see another thread's change.
   const std::int32_t remaining = refCount_.fetch_sub(1) - 1;
@@ -93,12 +93,8 @@ HRESULT TComObject::TInnerUnknown::QueryInterface(REFIID iid, void** out) noexce
   return UnderComContract(FailedQuery(out), [&] { return owner_.InnerQueryInterface(iid, out); });
 }
 
-ULONG TComObject::TInnerUnknown::AddRef() noexcept {
-  return UnderComContract(0, [&] { return owner_.InnerAddRef(); });
-}
+ULONG TComObject::TInnerUnknown::AddRef() noexcept { return owner_.InnerAddRef(); }
 
-ULONG TComObject::TInnerUnknown::Release() noexcept {
-  return UnderComContract(0, [&] { return owner_.InnerRelease(); });
-}
+ULONG TComObject::TInnerUnknown::Release() noexcept { return owner_.InnerRelease(); }
 
 }  // namespace filedata::com

@@ -35,10 +35,10 @@ class TComObject : public ISupportErrorInfo {
   virtual void OnConstructed() {}
   // S_OK with the interface AddRef'ed through its own slot 1, else
   // E_NOINTERFACE (E_POINTER for a null OUT) and a null *OUT.
-  virtual HRESULT InnerQueryInterface(REFIID iid, void** out);
-  virtual ULONG InnerAddRef();
-  // Destroys the object when the count reaches 0.
-  virtual ULONG InnerRelease();
+  HRESULT InnerQueryInterface(REFIID iid, void** out);
+  ULONG InnerAddRef() noexcept;
+  // Destroys the object when the count reaches 0; destructors do not throw.
+  ULONG InnerRelease() noexcept;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept final;
   ULONG STDMETHODCALLTYPE AddRef() noexcept final;
@@ -46,7 +46,6 @@ class TComObject : public ISupportErrorInfo {
   // S_OK for every identifier in the class's tables, S_FALSE otherwise.
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) noexcept override;
 
-  IUnknown* InnerUnknown() noexcept { return &inner_; }
   std::int32_t RefCount() const noexcept { return refCount_.load(); }
 
   // ISupportErrorInfo and IUnknown; the root of every class's chain.

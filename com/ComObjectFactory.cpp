@@ -7,7 +7,7 @@
 #include "com/ComObject.h"
 #include "com/ComServerObject.h"
 #include "com/ErrorBox.h"
-#include "com/Registration.h"
+#include "com/RegistryRows.h"
 #include "query/Errors.h"
 
 namespace filedata::com {
@@ -30,25 +30,14 @@ void ShowConstructionFailure() noexcept {
 
 }  // namespace
 
-const char* ThreadingModelText(TThreadingModel model) noexcept {
-  switch (model) {
-    case TThreadingModel::Apartment:
-      return "Apartment";
-    case TThreadingModel::Single:
-      break;
-  }
-  return "";
-}
-
 TComObjectFactory::TComObjectFactory(TComServerObject& server, TComObjectCreator creator, const GUID& classId,
-                                     std::string className, std::string description, TClassInstancing instancing,
-                                     TThreadingModel threadingModel)
+                                     std::string_view className, std::string_view description,
+                                     std::string_view threadingModel)
     : server_(server),
       creator_(creator),
       classId_(classId),
-      className_(std::move(className)),
-      description_(std::move(description)),
-      instancing_(instancing),
+      className_(className),
+      description_(description),
       threadingModel_(threadingModel) {
   // Entered last, so that no lookup on another thread meets a half-made factory.
   ClassManagerInstance().AddFactory(*this);
@@ -61,18 +50,13 @@ TComObjectFactory::~TComObjectFactory() {
   }
 }
 
-std::string TComObjectFactory::BuildProgID() const {
-  if (className_.empty()) return std::string();
-  return server_.LibraryName() + "." + className_;
-}
+std::string TComObjectFactory::BuildProgID() const { return ProgIDOf(server_.LibraryName(), className_); }
 
 TComObject* TComObjectFactory::NewComObject(IUnknown* outer) {
   std::unique_ptr<TComObject> object(creator_(*this, outer));
   object->FinishConstruction();
   return object.release();
 }
-
-void TComObjectFactory::ApplyRegistration(TRegistration direction) { ApplyClassRegistration(*this, direction); }
 
 HRESULT TComObjectFactory::QueryInterface(REFIID iid, void** out) noexcept {
   return UnderComContract(FailedQuery(out), [&]() -> HRESULT {
@@ -104,7 +88,7 @@ HRESULT TComObjectFactory::CreateInstance(IUnknown* outer, REFIID iid, void** ou
   if (outer != nullptr && !IsEqualGUID(iid, IID_IUnknown)) return CLASS_E_NOAGGREGATION;
   const auto constructionFailed = [this, out]() noexcept {
     *out = nullptr;
-    if (showErrors_) ShowConstructionFailure();
+    if (constructionErrors_ == TConstructionErrors::Shown) ShowConstructionFailure();
     return E_UNEXPECTED;
   };
   return UnderComContract(constructionFailed, [&] {

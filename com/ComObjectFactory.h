@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace filedata::com {
 
@@ -12,54 +13,47 @@ class TComObject;
 class TComObjectFactory;
 class TComServerObject;
 
-// Internal: the class is never written to the registry. Multiple
-// instances: one new object per CreateInstance, as this library's class.
-enum class TClassInstancing : std::uint8_t { Internal = 0, MultiInstance = 2 };
-// The apartments COM may call an object from; only the two this library uses.
-enum class TThreadingModel : std::uint8_t { Single = 0, Apartment = 1 };
 // Which way a registry update goes.
 enum class TRegistration : std::uint8_t { Unregister, Register };
-
-// The registry text of a threading model; empty for Single, which has none.
-const char* ThreadingModelText(TThreadingModel model) noexcept;
+// Whether CreateInstance shows a failed construction in a message box.
+enum class TConstructionErrors : std::uint8_t { Silent, Shown };
 
 // Constructs one object; see NewObjectOf<T>.
 using TComObjectCreator = TComObject* (*)(TComObjectFactory& factory, IUnknown* outer);
 
-class TComObjectFactory : public IClassFactory {
+class TComObjectFactory final : public IClassFactory {
  public:
-  // Enters the factory into the class manager, newest first.
-  TComObjectFactory(TComServerObject& server, TComObjectCreator creator, const GUID& classId, std::string className,
-                    std::string description, TClassInstancing instancing, TThreadingModel threadingModel);
+  // Enters the factory into the class manager, newest first. THREADING_MODEL
+  // is the registry's text for the apartments COM may call an object from.
+  TComObjectFactory(TComServerObject& server, TComObjectCreator creator, const GUID& classId,
+                    std::string_view className, std::string_view description, std::string_view threadingModel);
   // Leaves the class manager. Only the server destroys factories, never Release.
-  virtual ~TComObjectFactory();
+  ~TComObjectFactory();
   TComObjectFactory(const TComObjectFactory&) = delete;
   TComObjectFactory& operator=(const TComObjectFactory&) = delete;
 
   // The server's library name, ".", the class name; empty without a class name.
-  virtual std::string BuildProgID() const;
+  std::string BuildProgID() const;
   // A new object with reference count 0: the caller takes the first
   // reference or destroys it.
-  virtual TComObject* NewComObject(IUnknown* outer);
-  // Writes or removes the class's registry entries.
-  virtual void ApplyRegistration(TRegistration direction);
+  TComObject* NewComObject(IUnknown* outer);
+  // Writes or removes the class's registry entries (Registration.cpp).
+  // Writing raises EOleRegistrationError at the first key or value that
+  // fails, leaving what was written; removal ignores keys it cannot delete.
+  void ApplyRegistration(TRegistration direction);
 
   // IUnknown. AddRef and Release move only the server's factory count: one
   // count stands for the references on all of a server's factories.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
   ULONG STDMETHODCALLTYPE AddRef() noexcept override;
   ULONG STDMETHODCALLTYPE Release() noexcept override;
-  // IClassFactory
+  // IClassFactory. Every CreateInstance makes a new object.
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) noexcept override;
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) noexcept override;
 
   TComServerObject& Server() const noexcept { return server_; }
   const GUID& ClassId() const noexcept { return classId_; }
-  const std::string& Description() const noexcept { return description_; }
-  TClassInstancing Instancing() const noexcept { return instancing_; }
-  TThreadingModel ThreadingModel() const noexcept { return threadingModel_; }
-  // Whether a failed construction is shown in a message box.
-  void SetShowErrors(bool show) noexcept { showErrors_ = show; }
+  void SetConstructionErrors(TConstructionErrors errors) noexcept { constructionErrors_ = errors; }
 
  private:
   friend class TComClassManager;
@@ -70,9 +64,8 @@ class TComObjectFactory : public IClassFactory {
   const GUID classId_;
   const std::string className_;
   const std::string description_;
-  const TClassInstancing instancing_;
-  bool showErrors_ = true;
-  const TThreadingModel threadingModel_;
+  const std::string threadingModel_;
+  TConstructionErrors constructionErrors_ = TConstructionErrors::Shown;
 };
 
 }  // namespace filedata::com

@@ -4,6 +4,7 @@
 #include "com/ComObject.h"
 #include "com/ComObjectFactory.h"
 #include "com/ModulePath.h"
+#include "com/PlugInClass.h"
 #include "com/PlugServ.h"
 #include "query/DecimalSeparator.h"
 #include "query/X87.h"
@@ -26,12 +27,11 @@ std::int32_t TComServer::ChangeFactoryCount(TCountChange change) {
 
 std::string TComServer::ModuleFilePath() const { return com::ModuleFilePath(module_); }
 
-std::string TComServer::ServerKeyName() const { return "InprocServer32"; }
+std::string TComServer::ServerKeyName() const { return std::string(kServerKeyName); }
 
 std::string TComServer::LibraryName() const { return ModuleBaseName(ModuleFilePath()); }
 
 void TComServer::ApplyServerRegistration(TRegistration direction) {
-  // An internal class's factory leaves the registry alone itself.
   ClassManagerInstance().VisitFactories(
       *this, [direction](TComObjectFactory& factory) { factory.ApplyRegistration(direction); });
 }

@@ -25,8 +25,8 @@ class TComServer final : public TComServerObject {
   std::string ServerKeyName() const override;
   std::string LibraryName() const override;
 
-  // Registers or unregisters every factory of this server; internal
-  // classes are left out. Failures pass through to the caller.
+  // Registers or unregisters every factory of this server. Failures pass
+  // through to the caller.
   void ApplyServerRegistration(TRegistration direction);
 
   std::int32_t ObjectCount() const noexcept { return objectCount_.load(); }

@@ -2,8 +2,6 @@
 // unload test and self-registration.
 #include <windows.h>
 
-#include <olectl.h>
-
 #include "com/ComContract.h"
 #include "com/ComClassManager.h"
 #include "com/ComObjectFactory.h"

@@ -23,7 +23,7 @@ std::string MessageForCode(HRESULT code) {
 
 }  // namespace
 
-EOleSysError::EOleSysError(HRESULT code) : EOleSysError(MessageForCode(code), code) {}
+EOleSysError::EOleSysError(HRESULT code) : Exception(MessageForCode(code)) {}
 
 EOleRegistrationError EOleRegistrationError::CannotCreateEntry() { return EOleRegistrationError(kRegistrationFailed); }
 

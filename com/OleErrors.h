@@ -2,22 +2,15 @@
 // Exceptions of the COM binding. Both carry their finished message text.
 #include <windows.h>
 
-#include <string>
-
 #include "query/Errors.h"
 
 namespace filedata {
 
-// A COM call failed; ErrorCode() is its HRESULT.
+// A COM call failed.
 class EOleSysError : public Exception {
  public:
   // The message is the system's text for CODE.
   explicit EOleSysError(HRESULT code);
-  EOleSysError(std::string message, HRESULT code) : Exception(std::move(message)), code_(code) {}
-  HRESULT ErrorCode() const noexcept { return code_; }
-
- private:
-  HRESULT code_;
 };
 
 // A registry key or value could not be written.

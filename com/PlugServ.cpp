@@ -73,8 +73,8 @@ HRESULT TFileData::ExplainData(LONG itemIndex, const char* params, const char** 
 }
 
 TComObjectFactory* CreatePlugInFactory(TComServerObject& server) {
-  return new TComObjectFactory(server, &NewObjectOf<TFileData>, CLSID_FileData, "FileData", "Filedata plugin for Qelt",
-                               TClassInstancing::MultiInstance, TThreadingModel::Apartment);
+  return new TComObjectFactory(server, &NewObjectOf<TFileData>, CLSID_FileData, kPlugInClassName, kPlugInDescription,
+                               kPlugInThreadingModel);
 }
 
 }  // namespace filedata::com

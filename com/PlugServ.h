@@ -6,6 +6,8 @@
 
 #include "com/ComObject.h"
 #include "com/FiledataExplainInterface.h"
+#include "com/GuidFromText.h"
+#include "com/PlugInClass.h"
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
@@ -13,7 +15,7 @@
 
 namespace filedata::com {
 
-inline constexpr CLSID CLSID_FileData = {0x74AE9A69, 0x3FE7, 0x496B, {0xA3, 0x75, 0x89, 0x3E, 0x07, 0x6A, 0xD0, 0x4D}};
+inline constexpr CLSID CLSID_FileData = GuidFromText(kPlugInClassId);
 
 class TComServerObject;
 class TComObjectFactory;

@@ -1,19 +1,17 @@
 # Makes the Windows Installer package of one architecture with wixl, from a
 # folder of the files to install (the release zip's staging folder):
 #   cmake -DMSI_VERSION=1.0.0 -DMSI_ARCH=win32 -DMSI_STAGE=folder -DMSI_OUTPUT=file.msi
-#         -DMSI_WORK=folder [-DMSI_WIXL=path] -P MakeMsi.cmake
-# The class's registry rows are made from com/RegistryRows.inc, the rows
-# registration writes; the facts they are filled with are the plug-in
-# factory's (com/PlugServ.cpp, com/ComServ.cpp), and the install test holds
-# the result against what regsvr32 writes.
+#         -DMSI_WORK=folder -DMSI_ROWS_TOOL=path [-DMSI_WIXL=path] -P MakeMsi.cmake
+# The class's registry rows are printed by the build's registry-rows tool
+# (RegistryRowsTool.cpp) with registration's own code and the plug-in
+# class's facts; the install test holds them against what regsvr32 writes.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(required MSI_VERSION MSI_ARCH MSI_STAGE MSI_OUTPUT MSI_WORK)
+foreach(required MSI_VERSION MSI_ARCH MSI_STAGE MSI_OUTPUT MSI_WORK MSI_ROWS_TOOL)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "MakeMsi.cmake: ${required} is not set")
   endif()
 endforeach()
-get_filename_component(source_dir "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 if(NOT MSI_WIXL)
   find_program(MSI_WIXL wixl)
 endif()
@@ -21,13 +19,8 @@ if(NOT MSI_WIXL)
   message(FATAL_ERROR "wixl is missing, so no MSI can be made: run scripts/install-deps.sh (Debian's package wixl)")
 endif()
 
-# The plug-in class, as its factory registers it.
-set(class_id "{74AE9A69-3FE7-496B-A375-893E076AD04D}")
+# The plug-in's file, whose base name begins its ProgID.
 set(library_name QeltGen_Filedata)
-set(class_name FileData)
-set(description "Filedata plugin for Qelt")
-set(threading Apartment)
-set(server_key InprocServer32)
 
 # Fixed for ever, one per architecture: a newer package of the same
 # architecture upgrades an older one, and the 32- and 64-bit packages may
@@ -59,39 +52,9 @@ function(component_guid out name)
   set(${out} ${guid} PARENT_SCOPE)
 endfunction()
 
-# The registry rows, with {path} the DLL's path as registration writes it:
-# short when the folder has a space.
-function(registry_rows out)
-  file(STRINGS ${source_dir}/com/RegistryRows.inc rows REGEX "^FILEDATA_REGISTRY_ROW\\(")
-  set(xml "")
-  foreach(row IN LISTS rows)
-    if(NOT row MATCHES "^FILEDATA_REGISTRY_ROW\\(\"([^\"]*)\", \"([^\"]*)\", \"([^\"]*)\", ([A-Za-z]+)\\)$")
-      message(FATAL_ERROR "MakeMsi.cmake: cannot read the registry row: ${row}")
-    endif()
-    set(parts "${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}" "${CMAKE_MATCH_3}")
-    set(filled "")
-    foreach(part IN LISTS parts)
-      string(REPLACE "\\\\" "\\" part "${part}")
-      string(REPLACE "{class}" "${class_id}" part "${part}")
-      string(REPLACE "{server}" "${server_key}" part "${part}")
-      string(REPLACE "{progid}" "${library_name}.${class_name}" part "${part}")
-      string(REPLACE "{path}" "[!PluginDll]" part "${part}")
-      string(REPLACE "{threading}" "${threading}" part "${part}")
-      string(REPLACE "{description}" "${description}" part "${part}")
-      list(APPEND filled "${part}")
-    endforeach()
-    list(GET filled 0 key)
-    list(GET filled 1 name)
-    list(GET filled 2 text)
-    # This class has a threading model and a ProgID: every row applies.
-    set(name_attribute "")
-    if(NOT name STREQUAL "")
-      set(name_attribute " Name=\"${name}\"")
-    endif()
-    string(APPEND xml "            <RegistryValue Root=\"HKCR\" Key=\"${key}\"${name_attribute} Value=\"${text}\" Type=\"string\"/>\n")
-  endforeach()
-  set(${out} "${xml}" PARENT_SCOPE)
-endfunction()
+# The class's rows, with {path} the DLL's short path, as registration
+# writes a path with a space (the Program Files folders have one).
+execute_process(COMMAND ${MSI_ROWS_TOOL} ${library_name} "[!PluginDll]" OUTPUT_VARIABLE rows COMMAND_ERROR_IS_FATAL ANY)
 
 # One component a file, keyed by the file.
 set(FILEDATA_MSI_FILES "")
@@ -111,13 +74,12 @@ endfunction()
 
 # Every file of the staging folder: the plug-in with its registry rows,
 # the tools and the texts at the top, the sample in its folder.
-registry_rows(rows)
 file(GLOB top_files RELATIVE ${MSI_STAGE} ${MSI_STAGE}/*)
 list(SORT top_files)
 foreach(file IN LISTS top_files)
   if(IS_DIRECTORY ${MSI_STAGE}/${file})
     continue()
-  elseif(file STREQUAL QeltGen_Filedata.dll)
+  elseif(file STREQUAL ${library_name}.dll)
     add_file(FILEDATA_MSI_FILES PluginDll ${file} "${rows}")
   else()
     string(MAKE_C_IDENTIFIER ${file} id)
@@ -146,9 +108,6 @@ set(wxs ${MSI_WORK}/Filedata-${MSI_VERSION}-${MSI_ARCH}.wxs)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/Filedata.wxs.in ${wxs} @ONLY)
 get_filename_component(output "${MSI_OUTPUT}" ABSOLUTE)
 # wixl takes the files' sources relative to where it runs.
-execute_process(COMMAND ${MSI_WIXL} -a ${wixl_arch} -o ${output} ${wxs}
-                WORKING_DIRECTORY ${MSI_STAGE} RESULT_VARIABLE status ERROR_VARIABLE errors)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "wixl could not make ${output}:\n${errors}")
-endif()
+execute_process(COMMAND ${MSI_WIXL} -a ${wixl_arch} -o ${output} ${wxs} WORKING_DIRECTORY ${MSI_STAGE}
+                COMMAND_ERROR_IS_FATAL ANY)
 message(STATUS "MSI: ${output}")

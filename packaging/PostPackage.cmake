@@ -10,11 +10,9 @@ if(NOT EXISTS ${stage}/QeltGen_Filedata.dll)
 endif()
 execute_process(
   COMMAND ${CMAKE_COMMAND} -DMSI_VERSION=${CPACK_PACKAGE_VERSION} -DMSI_ARCH=${CPACK_FILEDATA_ARCH}
-          -DMSI_STAGE=${stage} -DMSI_OUTPUT=${msi} -DMSI_WORK=${out}/msi -P ${CPACK_FILEDATA_MAKE_MSI}
-  RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "no MSI was made")
-endif()
+          -DMSI_STAGE=${stage} -DMSI_OUTPUT=${msi} -DMSI_WORK=${out}/msi -DMSI_ROWS_TOOL=${CPACK_FILEDATA_ROWS_TOOL}
+          -P ${CPACK_FILEDATA_MAKE_MSI}
+  COMMAND_ERROR_IS_FATAL ANY)
 set(sums "")
 foreach(package IN LISTS CPACK_PACKAGE_FILES msi)
   file(SHA256 ${package} hash)

@@ -19,7 +19,7 @@ GUID ClassIdNumber(unsigned long n) {
 
 std::unique_ptr<TComObjectFactory> NewFactory(TComServerObject& server, unsigned long classNumber) {
   return std::make_unique<TComObjectFactory>(server, &NewObjectOf<TTestObject>, ClassIdNumber(classNumber), "T", "T",
-                                             TClassInstancing::MultiInstance, TThreadingModel::Apartment);
+                                             "Apartment");
 }
 
 TEST(ComClassManager, FindsTheNewestFactoryOfAClass) {

@@ -38,8 +38,7 @@ class ComObjectFactoryTest : public testing::Test {
   void TearDown() override { SetErrorBoxFunction(previousBox_); }
 
   TTestServer server;
-  TComObjectFactory factory{server,        &NewObjectOf<TTestObject>,       CLSID_TestObject,          "TestObject",
-                            "Test object", TClassInstancing::MultiInstance, TThreadingModel::Apartment};
+  TComObjectFactory factory{server, &NewObjectOf<TTestObject>, CLSID_TestObject, "TestObject", "Test object", "Apartment"};
 
  private:
   TErrorBoxFunction previousBox_ = nullptr;
@@ -59,31 +58,26 @@ TEST_F(ComObjectFactoryTest, RefusalsLeaveNoObjectBehind) {
 }
 
 TEST_F(ComObjectFactoryTest, ConstructionFailureIsShownAndAnsweredUnexpected) {
+  constexpr TConstructionErrors kShown = TConstructionErrors::Shown, kSilent = TConstructionErrors::Silent;
   const struct {
     TComObjectCreator creator;
     std::string message;
-    bool showErrors;
+    TConstructionErrors errors;
     std::vector<std::string> shown;
   } cases[] = {
-      {&NewObjectOf<TFailingObject<Failure::InHook>>, "No file", true, {"No file."}},
-      {&NewObjectOf<TFailingObject<Failure::InConstructor>>, "Code 7", true, {"Code 7."}},
-      {&NewObjectOf<TFailingObject<Failure::InHook>>, "caf\xE9", true, {"caf\xE9."}},
-      {&NewObjectOf<TFailingObject<Failure::InHook>>, "Done.", true, {"Done."}},
-      {&NewObjectOf<TFailingObject<Failure::InHook>>, "Stop!", true, {"Stop!"}},
-      {&NewObjectOf<TFailingObject<Failure::InHook>>, "(x) ", true, {"(x) "}},
-      {&NewObjectOf<TFailingObject<Failure::InHook>>, "", true, {""}},
-      {&NewObjectOf<TFailingObject<Failure::InHook>>, "Quiet", false, {}},
-      {&NewObjectOf<TFailingObject<Failure::Foreign>>, "Not ours", true, {}},
+      {&NewObjectOf<TFailingObject<Failure::InHook>>, "No file", kShown, {"No file."}},
+      {&NewObjectOf<TFailingObject<Failure::InConstructor>>, "Code 7", kShown, {"Code 7."}},
+      {&NewObjectOf<TFailingObject<Failure::InHook>>, "caf\xE9", kShown, {"caf\xE9."}},
+      {&NewObjectOf<TFailingObject<Failure::InHook>>, "Done.", kShown, {"Done."}},
+      {&NewObjectOf<TFailingObject<Failure::InHook>>, "Stop!", kShown, {"Stop!"}},
+      {&NewObjectOf<TFailingObject<Failure::InHook>>, "(x) ", kShown, {"(x) "}},
+      {&NewObjectOf<TFailingObject<Failure::InHook>>, "", kShown, {""}},
+      {&NewObjectOf<TFailingObject<Failure::InHook>>, "Quiet", kSilent, {}},
+      {&NewObjectOf<TFailingObject<Failure::Foreign>>, "Not ours", kShown, {}},
   };
   for (const auto& c : cases) {
-    TComObjectFactory failing{server,
-                              c.creator,
-                              CLSID_TestObject,
-                              "Failing",
-                              "Failing object",
-                              TClassInstancing::MultiInstance,
-                              TThreadingModel::Apartment};
-    failing.SetShowErrors(c.showErrors);
+    TComObjectFactory failing{server, c.creator, CLSID_TestObject, "Failing", "Failing object", "Apartment"};
+    failing.SetConstructionErrors(c.errors);
     failureMessage = c.message;
     boxesShown.clear();
     void* out = &out;

@@ -15,8 +15,7 @@ class ComObjectTest : public testing::Test {
   }
 
   TTestServer server;
-  TComObjectFactory factory{server,       &NewObjectOf<TTestChild>,        CLSID_TestObject,          "TestChild",
-                            "Test child", TClassInstancing::MultiInstance, TThreadingModel::Apartment};
+  TComObjectFactory factory{server, &NewObjectOf<TTestChild>, CLSID_TestObject, "TestChild", "Test child", "Apartment"};
 };
 
 TEST_F(ComObjectTest, LivesUntilTheLastReleaseAndCountsWithTheServerUntilShutdown) {

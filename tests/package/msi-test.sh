@@ -34,8 +34,9 @@ echo "package: $(basename "$msi") in a $width prefix"
 cp -r "$stage" "$work/old-stage"
 echo "an older version's note" >"$work/old-stage/old-only.txt"
 sed -i '1s/^/(older) /' "$work/old-stage/INSTALL.txt"
+rows_tool=$(sed -n 's/^set(CPACK_FILEDATA_ROWS_TOOL "\(.*\)")$/\1/p' "$config")
 cmake -DMSI_VERSION=0.9.0 -DMSI_ARCH="$arch" -DMSI_STAGE="$work/old-stage" -DMSI_OUTPUT="$work/old.msi" \
-  -DMSI_WORK="$work/old-msi" -P "$here/../../packaging/MakeMsi.cmake" >/dev/null
+  -DMSI_WORK="$work/old-msi" -DMSI_ROWS_TOOL="$rows_tool" -P "$here/../../packaging/MakeMsi.cmake" >/dev/null
 
 # A fresh prefix of the width asked for.
 if [ "$width" = win64 ]; then loader=/usr/lib/wine/wine64; else loader=/usr/lib/wine/wine; fi
