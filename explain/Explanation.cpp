@@ -140,7 +140,7 @@ void TExplanation::OnCut(std::int64_t start, std::int64_t length, std::string_vi
 }
 
 void TExplanation::OnNumberTest(std::string_view cut, bool isNumber, const TNumberReport& report) {
-  const std::string separator = std::string("decimal separator \"") + report.Separator + "\"";
+  const std::string separator = "decimal separator " + Quoted(std::string_view(&report.Separator, 1));
   std::string detail;
   if (isNumber) {
     detail = Quoted(cut) + " reads as a number (" + separator + ")";

@@ -50,6 +50,7 @@ TEST(HostCommandLine, RejectsWhatCannotBeMeantWithAReason) {
       {{"--dll", "a.dll", "--clsid"}, "excludes"},
       {{"--clsid", "LINE=1", "LINE=2"}, "not expected: LINE=2"},
       {{"--clsid", "--watch", "1"}, "not expected: --watch"},
+      {{"--explain", "--clsid"}, "--explain needs PARAMS"},
   };
   for (const auto& c : cases) {
     std::string error;
