@@ -17,6 +17,7 @@ const TInterfaceEntry kFileDataEntries[] = {
     InterfaceEntry<TFileData, IQeltAutoUpdate>(IID_IQeltAutoUpdate),
     InterfaceEntry<TFileData, IQeltGen>(IID_IQeltGen),
     InterfaceEntry<TFileData, IFiledataExplain>(IID_IFiledataExplain),
+    InterfaceEntry<TFileData, IFiledataFileView>(IID_IFiledataFileView),
 };
 }  // namespace
 
@@ -70,6 +71,11 @@ HRESULT TFileData::GetUpdateLocation(const char** location) noexcept { return pl
 HRESULT TFileData::ExplainData(LONG itemIndex, const char* params, const char** itemName, BYTE* valueKind,
                                const char** text, double* number, const char** steps) noexcept {
   return plugIn_.ExplainData(itemIndex, params, itemName, valueKind, text, number, steps);
+}
+
+HRESULT TFileData::ExplainWithView(LONG itemIndex, const char* params, const char** itemName, BYTE* valueKind,
+                                   const char** text, double* number, const char** steps, const char** view) noexcept {
+  return plugIn_.ExplainWithView(itemIndex, params, itemName, valueKind, text, number, steps, view);
 }
 
 TComObjectFactory* CreatePlugInFactory(TComServerObject& server) {

@@ -1,11 +1,12 @@
 #pragma once
 // The plug-in object: answers the host's three interfaces, and the tools'
-// explanation interface, by forwarding every slot to the portable plug-in
+// explanation and file-view interfaces, by forwarding every slot to the portable plug-in
 // object's operation of the same name.
 #include <windows.h>
 
 #include "com/ComObject.h"
 #include "com/FiledataExplainInterface.h"
+#include "com/FiledataFileViewInterface.h"
 #include "com/GuidFromText.h"
 #include "com/PlugInClass.h"
 #include "com/QeltAutoUpdateInterface.h"
@@ -21,12 +22,13 @@ class TComServerObject;
 class TComObjectFactory;
 
 // TFileData: the plug-in's COM object, TPlugIn behind the three host
-// interfaces and the explanation interface.
+// interfaces and the tools' two.
 class TFileData final : public TComObject,
                         public TDelegatingInterface<TFileData, IQeltEditorSupport>,
                         public TDelegatingInterface<TFileData, IQeltAutoUpdate>,
                         public TDelegatingInterface<TFileData, IQeltGen>,
-                        public TDelegatingInterface<TFileData, IFiledataExplain> {
+                        public TDelegatingInterface<TFileData, IFiledataExplain>,
+                        public TDelegatingInterface<TFileData, IFiledataFileView> {
  public:
   using TComObject::TComObject;
   static const TInterfaceTable Interfaces;
@@ -62,6 +64,10 @@ class TFileData final : public TComObject,
   // IFiledataExplain
   HRESULT STDMETHODCALLTYPE ExplainData(LONG itemIndex, const char* params, const char** itemName, BYTE* valueKind,
                                         const char** text, double* number, const char** steps) noexcept override;
+  // IFiledataFileView
+  HRESULT STDMETHODCALLTYPE ExplainWithView(LONG itemIndex, const char* params, const char** itemName,
+                                            BYTE* valueKind, const char** text, double* number, const char** steps,
+                                            const char** view) noexcept override;
 
  protected:
   const TInterfaceTable& InterfaceTable() const noexcept override { return Interfaces; }

@@ -71,6 +71,12 @@ class IExplainingPlugIn : public IPlugIn {
   virtual HResult ExplainData(std::int32_t itemIndex, const char* params, const char** itemName,
                               std::uint8_t* valueKind, const char** text, double* number,
                               const char** steps) noexcept = 0;
+  // ExplainData, and VIEW: a JSON object of the file's first and last lines
+  // as the query reads them and the advice on the cut, read from the same
+  // open file. VIEW is written whatever the result, but for E_POINTER.
+  virtual HResult ExplainWithView(std::int32_t itemIndex, const char* params, const char** itemName,
+                                  std::uint8_t* valueKind, const char** text, double* number, const char** steps,
+                                  const char** view) noexcept = 0;
 };
 
 }  // namespace filedata

@@ -18,6 +18,20 @@ std::string TExplanation::StepsJson(const TQueryOutcome& outcome) const {
   return JsonArray(steps);
 }
 
+std::optional<TCutAdvice> TExplanation::Advise(const TFileView* view) {
+  if (!isNumber_) return std::nullopt;
+  std::optional<TCutAdvice> advice = AdviseCut(lineText_, lineNumber_, start_, length_, separator_, view);
+  if (advice && advice->Fragile) {
+    TJsonObject values;
+    values.Boolean("fragile", true).Integer("linesAlike", static_cast<std::int64_t>(advice->LinesAlike));
+    if (advice->Sturdier) {
+      values.Integer("start", advice->Sturdier->Start).Integer("length", advice->Sturdier->Length);
+    }
+    Add("advice", advice->Detail, values);
+  }
+  return advice;
+}
+
 void TExplanation::OnPair(const TPair& pair) {
   TJsonObject values;
   values.Integer("index", pair.Index)
@@ -95,6 +109,8 @@ void TExplanation::OnLine(std::int64_t index, std::string_view line, std::uint64
   if (index < 0 && line.empty()) {
     detail += "; the last line is empty: the file ends with an empty line after its last line break";
   }
+  lineText_.assign(line);
+  lineNumber_ = index < 0 ? 0 : static_cast<std::uint64_t>(index) + 1;
   Add("line", detail,
       TJsonObject().Integer("index", index).Text("text", line).Integer("linesRead",
                                                                       static_cast<std::int64_t>(linesRead)));
@@ -118,6 +134,8 @@ void TExplanation::OnNoLine(std::int64_t index, std::uint64_t lines) {
 
 void TExplanation::OnCut(std::int64_t start, std::int64_t length, std::string_view line, std::string_view cut,
                          const TCutReport& report) {
+  start_ = start;
+  length_ = length;
   const std::int64_t first = cut.empty() ? 0 : cut.data() - line.data() + 1;
   std::string detail = "START=" + std::to_string(start) + " LENGTH=" + std::to_string(length) +
                        (length == -1 ? " (to the end of the line)" : "");
@@ -140,6 +158,8 @@ void TExplanation::OnCut(std::int64_t start, std::int64_t length, std::string_vi
 }
 
 void TExplanation::OnNumberTest(std::string_view cut, bool isNumber, const TNumberReport& report) {
+  isNumber_ = isNumber;
+  separator_ = report.Separator;
   const std::string separator = "decimal separator " + Quoted(std::string_view(&report.Separator, 1));
   std::string detail;
   if (isNumber) {

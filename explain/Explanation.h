@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "explain/AnswerWords.h"
+#include "explain/CutAdvice.h"
 #include "explain/JsonWriting.h"
 #include "query/QueryObserver.h"
 
@@ -17,6 +20,11 @@ class TExplanation final : public TQueryObserver {
  public:
   // The steps told so far and then OUTCOME, the answer they led to.
   std::string StepsJson(const TQueryOutcome& outcome) const;
+
+  // Holds the cut of a number answer against the lines of VIEW (null: the
+  // selected line alone); a fragile cut adds its step. Nothing when the
+  // answer was no number.
+  std::optional<TCutAdvice> Advise(const TFileView* view);
 
   void OnPair(const TPair& pair) override;
   void OnParameters(const TQueryParameters& query) override;
@@ -35,6 +43,12 @@ class TExplanation final : public TQueryObserver {
   std::vector<std::string> steps_;           // each a JSON object
   std::map<TQueryKey, std::int32_t> setBy_;  // key to the pair that last set it
   std::int32_t line_ = ParamOf(TQueryKey::Line).QueryDefault;
+  // The selected line, its number (0: the last) and the cut, kept for the advice.
+  std::string lineText_;
+  std::uint64_t lineNumber_ = 0;
+  std::int64_t start_ = 0, length_ = 0;
+  bool isNumber_ = false;
+  char separator_ = '.';
 };
 
 }  // namespace filedata::explain

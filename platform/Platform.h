@@ -39,6 +39,9 @@ class TFileReader {
   // Reads up to COUNT bytes into BUFFER and sets DELIVERED (0 at the end).
   // False when the read fails; ErrorCode() then holds the system's code.
   virtual bool Read(char* buffer, std::size_t count, std::size_t& delivered) = 0;
+  // Moves the next read to OFFSET from the file's start, so that a view of
+  // a large file reads its end without the middle. False when it fails.
+  virtual bool SeekTo(std::uint64_t offset) = 0;
   virtual std::uint32_t ErrorCode() const noexcept = 0;
 };
 
@@ -55,6 +58,7 @@ class TReadOnlyFile final : public TFileReader {
 
   std::uint64_t SizeAtOpen() const noexcept override { return size_; }
   bool Read(char* buffer, std::size_t count, std::size_t& delivered) override;
+  bool SeekTo(std::uint64_t offset) override;
   std::uint32_t ErrorCode() const noexcept override { return error_; }
 
  private:

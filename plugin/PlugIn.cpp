@@ -6,6 +6,7 @@
 
 #include "descriptor/DescriptorTables.h"
 #include "explain/Explanation.h"
+#include "explain/FileViewWords.h"
 #include "query/DataQuery.h"
 #include "query/Errors.h"
 #include "query/Text.h"
@@ -106,11 +107,11 @@ HResult TPlugIn::GetDataInfo(std::int32_t index, const char** name, std::uint8_t
 
 HResult TPlugIn::GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
                          const char** text, double* number) noexcept {
-  return Query(itemIndex, params, itemName, valueKind, text, number, nullptr);
+  return Query(itemIndex, params, itemName, valueKind, text, number, nullptr, nullptr);
 }
 
 HResult TPlugIn::Query(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
-                       const char** text, double* number, TQueryObserver* observer) noexcept {
+                       const char** text, double* number, TQueryObserver* observer, TViewRequest* view) noexcept {
   return UnderHostContract([&] {
     if (AnyNull(itemName, valueKind, text, number)) return hr::Pointer;
     const char* const name = RowAt(kDataItemNames, itemIndex);
@@ -119,7 +120,7 @@ HResult TPlugIn::Query(std::int32_t itemIndex, const char* params, const char** 
     *valueKind = kTextKind;
     *text = kInvalidArguments;
     if (!params) return hr::Ok;
-    TDataAnswer answer = AnswerQuery(std::string_view(params), observer);
+    TDataAnswer answer = AnswerQuery(std::string_view(params), observer, view);
     if (answer.IsNumber) {
       *valueKind = kNumberKind;
       *number = answer.Number;
@@ -134,9 +135,25 @@ HResult TPlugIn::Query(std::int32_t itemIndex, const char* params, const char** 
 
 HResult TPlugIn::ExplainData(std::int32_t itemIndex, const char* params, const char** itemName,
                              std::uint8_t* valueKind, const char** text, double* number, const char** steps) noexcept {
+  return Explain(itemIndex, params, itemName, valueKind, text, number, steps, nullptr);
+}
+
+HResult TPlugIn::ExplainWithView(std::int32_t itemIndex, const char* params, const char** itemName,
+                                 std::uint8_t* valueKind, const char** text, double* number, const char** steps,
+                                 const char** view) noexcept {
+  if (!view) return hr::Pointer;
+  return Explain(itemIndex, params, itemName, valueKind, text, number, steps, view);
+}
+
+HResult TPlugIn::Explain(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                         const char** text, double* number, const char** steps, const char** view) noexcept {
   if (AnyNull(itemName, valueKind, text, number, steps)) return hr::Pointer;
   explain::TExplanation explanation;
-  const HResult result = Query(itemIndex, params, itemName, valueKind, text, number, &explanation);
+  // The advice on a number's cut holds it against the file's other lines,
+  // so even a plain explanation reads them then.
+  TViewRequest request;
+  request.OnlyForNumbers = view == nullptr;
+  const HResult result = Query(itemIndex, params, itemName, valueKind, text, number, &explanation, &request);
   const HResult told = UnderHostContract([&] {
     TQueryOutcome outcome;
     outcome.Result = result;
@@ -147,10 +164,13 @@ HResult TPlugIn::ExplainData(std::int32_t itemIndex, const char* params, const c
     } else {
       outcome.Error = lastError_.Pointer();
     }
+    const std::optional<explain::TCutAdvice> advice = explanation.Advise(request.View ? &*request.View : nullptr);
     steps_ = explanation.StepsJson(outcome);
+    if (view) view_ = explain::FileViewJson(request, advice);
     return hr::Ok;
   });
   *steps = told == hr::Ok ? steps_.c_str() : "[]";
+  if (view) *view = told == hr::Ok ? view_.c_str() : "{}";
   return told == hr::Ok ? result : told;
 }
 

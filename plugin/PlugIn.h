@@ -12,6 +12,7 @@
 namespace filedata {
 
 class TQueryObserver;
+struct TViewRequest;
 
 // TPlugIn: the plug-in object apart from COM, which TFileData wraps.
 class TPlugIn final : public IExplainingPlugIn {
@@ -44,11 +45,18 @@ class TPlugIn final : public IExplainingPlugIn {
 
   HResult ExplainData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
                       const char** text, double* number, const char** steps) noexcept override;
+  HResult ExplainWithView(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                          const char** text, double* number, const char** steps,
+                          const char** view) noexcept override;
 
  private:
-  // GetData, telling OBSERVER (null: nobody) each step.
+  // GetData, telling OBSERVER (null: nobody) each step, and reading VIEW
+  // (null: none) from the same open file.
   HResult Query(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
-                const char** text, double* number, TQueryObserver* observer) noexcept;
+                const char** text, double* number, TQueryObserver* observer, TViewRequest* view) noexcept;
+  // ExplainData, and the view into VIEW when it is given.
+  HResult Explain(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                  const char** text, double* number, const char** steps, const char** view) noexcept;
 
   // The host-operation contract (docs/ARCHITECTURE.md, "Failure
   // contracts"): OPERATION's result, or, when it raises, E_FAIL with the
@@ -59,6 +67,7 @@ class TPlugIn final : public IExplainingPlugIn {
   TLastErrorText lastError_;
   std::string answerText_;  // the last text answer
   std::string steps_;       // the last explanation
+  std::string view_;        // the last view of a file
 };
 
 }  // namespace filedata

@@ -1,5 +1,7 @@
 #include "query/DataQuery.h"
 
+#include <exception>
+
 #include "query/Filter.h"
 #include "query/FloatParse.h"
 #include "query/IntegerParse.h"
@@ -74,7 +76,19 @@ TQueryParameters ParseQueryParameters(std::string_view params, TQueryObserver* o
   return query;
 }
 
-TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer) {
+namespace {
+void ReadView(platform::TFileReader& file, const std::string& name, TViewRequest& request) noexcept {
+  try {
+    request.View = ReadFileView(file, name, request.Limits);
+  } catch (const std::exception& failure) {
+    request.Failure = failure.what();
+  } catch (...) {
+    request.Failure = "the file's lines could not be read";
+  }
+}
+}  // namespace
+
+TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer, TViewRequest* view) {
   TDataAnswer answer;
   const platform::TPresenceTest presence = platform::TestPresence(query.FileName);
   if (observer) observer->OnPresence(query.FileName, presence);
@@ -84,7 +98,15 @@ TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer)
   }
   platform::TReadOnlyFile file;
   OpenTextFile(query.FileName, file);
-  return AnswerFromFile(file, query, observer);
+  if (!view) return AnswerFromFile(file, query, observer);
+  try {
+    answer = AnswerFromFile(file, query, observer);
+  } catch (...) {
+    if (!view->OnlyForNumbers) ReadView(file, query.FileName, *view);
+    throw;
+  }
+  if (answer.IsNumber || !view->OnlyForNumbers) ReadView(file, query.FileName, *view);
+  return answer;
 }
 
 TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& query, TQueryObserver* observer) {
@@ -107,8 +129,8 @@ TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& 
   return answer;
 }
 
-TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer) {
-  return AnswerQuery(ParseQueryParameters(params, observer), observer);
+TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer, TViewRequest* view) {
+  return AnswerQuery(ParseQueryParameters(params, observer), observer, view);
 }
 
 }  // namespace filedata

@@ -4,9 +4,11 @@
 // Parameters in, answer out; a failure is raised as one of the library's
 // exceptions (Errors.h).
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "query/FileView.h"
 #include "query/ParamTable.h"
 
 namespace filedata {
@@ -53,11 +55,24 @@ struct TDataAnswer {
   std::string Text;   // otherwise
 };
 
+// What a tool asks besides the answer: a view of the query's file
+// (FileView.h), read once the answer is made, while the file is still open
+// and nobody can write it, so that both see the same bytes. Read also when
+// the answer fails on the file, unless only numbers want it. It never
+// changes the answer, and never fails it.
+struct TViewRequest {
+  TViewLimits Limits;
+  bool OnlyForNumbers = false;  // a view only when the answer is a number
+  std::optional<TFileView> View;
+  std::string Failure;  // why the view could not be read
+};
+
 // A file that is not present answers kInvalidArguments; otherwise the
 // selected line's cut as a number or text. Raises on a missing line, a file
 // that cannot be opened or read, and a number the calling thread cannot
-// store.
-TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer = nullptr);
+// store. VIEW, when given, is read from the same open file.
+TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer = nullptr,
+                        TViewRequest* view = nullptr);
 
 namespace platform {
 class TFileReader;
@@ -68,6 +83,7 @@ TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& 
 
 // ParseQueryParameters, then AnswerQuery. OBSERVER, when given, is told
 // each step (QueryObserver.h).
-TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer = nullptr);
+TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer = nullptr,
+                        TViewRequest* view = nullptr);
 
 }  // namespace filedata

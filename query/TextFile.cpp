@@ -49,25 +49,42 @@ TFileText::TFileText(platform::TFileReader& file, const std::string& name, TText
   const std::string_view first(buffer_.get(), filled_);
   mark_ = ReadMark(first);
   units_ = &UnitSearches(mark_.Encoding);
-  position_ = mark_.Size;
+  position_ = textAt_ = mark_.Size;
   end_.UnitSize = units_->UnitSize;
   if (observer_) observer_->OnEncoding(mark_);
+}
+
+TFileText::TFileText(platform::TFileReader& file, const std::string& name, const TTextMark& mark, std::uint64_t from,
+                     TTextObserver* observer)
+    : file_(file),
+      name_(name),
+      observer_(observer),
+      remaining_(file.SizeAtOpen() > from ? file.SizeAtOpen() - from : 0),
+      position_(from),
+      mark_(mark),
+      units_(&UnitSearches(mark.Encoding)) {
+  bufferSize_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(remaining_, 1, kChunkBytes));
+  buffer_.reset(new char[bufferSize_]);
+  end_.UnitSize = units_->UnitSize;
+  if (!file_.SeekTo(from)) ReadFailed();
+}
+
+void TFileText::ReadFailed() const {
+  throw EReadError::CannotRead(platform::FullPathOf(name_), platform::SystemErrorText(file_.ErrorCode()));
 }
 
 std::size_t TFileText::ReadInto(std::size_t at) {
   const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(remaining_, bufferSize_ - at));
   if (want == 0) return 0;
   std::size_t got = 0;
-  if (!file_.Read(buffer_.get() + at, want, got)) {
-    throw EReadError::CannotRead(platform::FullPathOf(name_), platform::SystemErrorText(file_.ErrorCode()));
-  }
+  if (!file_.Read(buffer_.get() + at, want, got)) ReadFailed();
   remaining_ -= got;  // nothing at all: the file shrank, keep what came
   if (got == 0) remaining_ = 0;
   return got;
 }
 
 bool TFileText::Feed(TUnitSink& sink) {
-  TFlow flow = Forward(std::string_view(buffer_.get(), filled_).substr(mark_.Size), sink);
+  TFlow flow = Forward(std::string_view(buffer_.get(), filled_).substr(textAt_), sink);
   while (flow == TFlow::More) {
     const std::size_t got = ReadInto(0);
     if (got == 0) break;

@@ -55,6 +55,12 @@ class TFileText {
  public:
   // Reads as far as the mark.
   TFileText(platform::TFileReader& file, const std::string& name, TTextObserver* observer = nullptr);
+  // The same text from byte FROM of the file on, its mark read already as
+  // MARK: the end of a large file without its middle. FROM lies on a unit
+  // boundary after the mark. Raises EReadError when the file cannot move
+  // there. OBSERVER, when given, learns how the text ended.
+  TFileText(platform::TFileReader& file, const std::string& name, const TTextMark& mark, std::uint64_t from,
+            TTextObserver* observer = nullptr);
   TFileText(const TFileText&) = delete;
   TFileText& operator=(const TFileText&) = delete;
 
@@ -72,6 +78,7 @@ class TFileText {
  private:
   enum class TFlow { More, SinkStopped, TextEnded };
   std::size_t ReadInto(std::size_t at);
+  [[noreturn]] void ReadFailed() const;
   TFlow Forward(std::string_view bytes, TUnitSink& sink);
   TFlow ForwardUnits(std::string_view units, std::uint64_t at, TUnitSink& sink);
 
@@ -81,6 +88,7 @@ class TFileText {
   std::unique_ptr<char[]> buffer_;
   std::size_t bufferSize_;
   std::size_t filled_ = 0;      // bytes of the first read, mark and all
+  std::size_t textAt_ = 0;      // where the text begins in the first read: after the mark
   std::uint64_t remaining_;     // bytes still to read of the size at open
   std::uint64_t position_ = 0;  // file offset of the next byte Forward takes
   TTextMark mark_;

@@ -99,6 +99,12 @@ bool TReadOnlyFile::Read(char* buffer, std::size_t count, std::size_t& delivered
   }
 }
 
+bool TReadOnlyFile::SeekTo(std::uint64_t offset) {
+  if (lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) >= 0) return true;
+  error_ = static_cast<std::uint32_t>(errno);
+  return false;
+}
+
 std::string FullPathOf(const std::string& name) {
   const std::string path(name.c_str());
   if (!path.empty() && path[0] == '/') return NormalizePath(path);

@@ -87,6 +87,14 @@ bool TReadOnlyFile::Read(char* buffer, std::size_t count, std::size_t& delivered
   return read;
 }
 
+bool TReadOnlyFile::SeekTo(std::uint64_t offset) {
+  LARGE_INTEGER to;
+  to.QuadPart = static_cast<LONGLONG>(offset);
+  if (SetFilePointerEx(AsHandle(handle_), to, nullptr, FILE_BEGIN)) return true;
+  error_ = GetLastError();
+  return false;
+}
+
 namespace {
 // The ANSI call refuses names longer than MAX_PATH; the wide one does not.
 std::string WideFullPathOf(const std::string& name) {

@@ -44,9 +44,19 @@ class TMemoryFile final : public platform::TFileReader {
     if (!sizes_.empty()) most = std::min(most, std::max<std::size_t>(sizes_[reads_++ % sizes_.size()], 1));
     delivered = bytes_.copy(buffer, most, at_);
     at_ += delivered;
+    delivered_ += delivered;
+    return true;
+  }
+  bool SeekTo(std::uint64_t offset) override {
+    if (offset > bytes_.size()) return false;
+    at_ = static_cast<std::size_t>(offset);
+    sought_ = true;
     return true;
   }
   std::uint32_t ErrorCode() const noexcept override { return kErrorCode; }
+  // The bytes delivered so far, and whether a read moved.
+  std::size_t BytesDelivered() const noexcept { return delivered_; }
+  bool Sought() const noexcept { return sought_; }
 
  private:
   std::string_view bytes_;
@@ -55,6 +65,8 @@ class TMemoryFile final : public platform::TFileReader {
   std::size_t failAt_ = kNever;
   std::size_t at_ = 0;
   std::size_t reads_ = 0;
+  std::size_t delivered_ = 0;
+  bool sought_ = false;
 };
 
 }  // namespace filedata::testing

@@ -1,11 +1,13 @@
-// A plug-in as an older build answers: the host's three interfaces, but
-// not the explanation interface. It aggregates the built plug-in beside it
-// and refuses that one identifier, so everything else is the real DLL's.
+// A plug-in as an older build answers: the host's three interfaces, but not
+// the file view nor, unless FILEDATA_OLDER_EXPLAINS is set (the build
+// before the view), the explanation. It aggregates the built plug-in beside
+// it and refuses those identifiers, so everything else is the real DLL's.
 #include <windows.h>
 
 #include <string>
 
 #include "com/FiledataExplainInterface.h"
+#include "com/FiledataFileViewInterface.h"
 
 namespace {
 
@@ -29,7 +31,10 @@ class TOlderObject final : public IUnknown {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (IsEqualGUID(iid, filedata::com::IID_IFiledataExplain)) return E_NOINTERFACE;
+    if (IsEqualGUID(iid, filedata::com::IID_IFiledataFileView)) return E_NOINTERFACE;
+    if (IsEqualGUID(iid, filedata::com::IID_IFiledataExplain) && !GetEnvironmentVariableW(L"FILEDATA_OLDER_EXPLAINS", nullptr, 0)) {
+      return E_NOINTERFACE;
+    }
     if (!IsEqualGUID(iid, IID_IUnknown)) return inner_->QueryInterface(iid, out);
     *out = this;
     AddRef();

@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/support/ScratchFolder.h"
@@ -82,6 +83,26 @@ class TTesterProcess {
     SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
   }
 
+  // Clicks row ROW of the list ID, as the mouse does.
+  void ClickRow(int id, int row) const {
+    RECT rect{};
+    SendMessageW(Control(id), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    const LPARAM at = MAKELPARAM(rect.left + 4, (rect.top + rect.bottom) / 2);
+    SendMessageW(Control(id), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(Control(id), WM_LBUTTONUP, 0, at);
+  }
+  std::string Row(int id, int row) const {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(Control(id), LB_GETTEXTLEN, row, 0)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(SendMessageW(Control(id), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()))));
+    return Narrow(text);
+  }
+  std::pair<DWORD, DWORD> Selection(int id) const {
+    DWORD start = 0, end = 0;
+    SendMessageW(Control(id), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+  }
+
   // The explanation's rows, "step<TAB>words", and which one is marked.
   std::vector<std::string> Rows(int& marked) const {
     const HWND list = Control(IDC_EXPLANATION);
@@ -125,11 +146,14 @@ class TTesterProcess {
   HWND window_ = nullptr;
 };
 
-// Lets a script outside take a screenshot of the window as it stands.
-void OfferScreenshot() {
+// Lets a script outside take a screenshot of the window as it stands:
+// FILEDATA_TESTER_SHOT itself, or with SUFFIX before its ".png".
+void OfferScreenshot(const std::string& suffix = "") {
   const char* shot = std::getenv("FILEDATA_TESTER_SHOT");
   if (!shot || !*shot) return;
-  const std::string ready = std::string(shot) + ".ready", done = std::string(shot) + ".done";
+  std::string png = shot;
+  if (!suffix.empty() && png.size() > 4) png.insert(png.size() - 4, suffix);
+  const std::string ready = png + ".ready", done = png + ".done";
   std::ofstream(ready) << "ready\n";
   EXPECT_TRUE(Eventually([&] { return std::filesystem::exists(done); }, 30s)) << "no screenshot was taken";
 }
@@ -188,7 +212,7 @@ TEST_F(TesterDriveTest, TheWindowReadsLiveAndExplainsWhy) {
   // the tester's own controls; Escape closes the window.
   const int tabOrder[] = {IDC_FIELD_EDIT + 0, IDC_FIELD_BROWSE + 0, IDC_FIELD_EDIT + 1, IDC_FIELD_EDIT + 2,
                           IDC_FIELD_EDIT + 3, IDC_PARAMTEXT, IDC_COPY, IDC_INTERVAL, IDOK, IDC_EXPLANATION,
-                          IDC_ABOUT, IDCANCEL};
+                          IDC_LINES, IDC_LINE_TEXT, IDC_TO_END, IDC_ABOUT, IDCANCEL};
   HWND at = tester.Control(tabOrder[0]);
   for (const int next : tabOrder) {
     EXPECT_EQ(GetDlgCtrlID(at), next);
@@ -196,6 +220,91 @@ TEST_F(TesterDriveTest, TheWindowReadsLiveAndExplainsWhy) {
   }
   PostMessageW(tester.Control(IDC_FIELD_EDIT + 0), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(Eventually([&] { return !IsWindow(tester.Window()); }, 5s)) << "Escape left the window open";
+}
+
+TEST_F(TesterDriveTest, PointingAtALineAndASpanSetsTheReadingUp) {
+  const std::string file = Write("log.txt", "Sensor log\r\nTemp: 42.5\r\nTemp: 43.0\r\nTemp: 100.25\r\n");
+  const TTesterProcess tester(L"--dll \"" + BesideMe("QeltGen_Filedata.dll").wstring() + L"\" \"FILENAME=" +
+                              Wide(file) + L"|LINE=2|START=7|LENGTH=4\"");
+  ASSERT_NE(tester.Window(), nullptr) << "no window titled \"Filedata Tester\"";
+  const auto valueIs = [&](const std::string& value) {
+    const bool shown = Eventually([&] { return tester.Text(IDC_VALUE) == value; });
+    if (!shown) ADD_FAILURE() << "the value is " << tester.Text(IDC_VALUE) << ", not " << value;
+    return shown;
+  };
+  ASSERT_TRUE(valueIs("42.5"));
+  // The file's lines as the plug-in reads them; the reading's line and cut selected.
+  EXPECT_EQ(SendMessageW(tester.Control(IDC_LINES), LB_GETCOUNT, 0, 0), 5) << "4 lines and the note past the last";
+  EXPECT_EQ(tester.Row(IDC_LINES, 3), "4 | 0    Temp: 100.25");
+  EXPECT_EQ(SendMessageW(tester.Control(IDC_LINES), LB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(tester.Text(IDC_LINE_TEXT), "Temp: 42.5");
+  EXPECT_EQ(tester.Selection(IDC_LINE_TEXT), std::make_pair(DWORD{6}, DWORD{10}));
+  EXPECT_EQ(tester.Text(IDC_RULER).substr(0, 1), "1");
+
+  // A click on the last line sets LINE; the same cut there is fragile.
+  tester.ClickRow(IDC_LINES, 3);
+  ASSERT_TRUE(valueIs("100"));
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 1), "4");
+  EXPECT_EQ(tester.Text(IDC_LINE_TEXT), "Temp: 100.25");
+  EXPECT_NE(tester.Text(IDC_ADVICE).find("fragile cut: \"100.\" is part of the number \"100.25\""), std::string::npos)
+      << tester.Text(IDC_ADVICE);
+  EXPECT_EQ(tester.Text(IDC_STURDIER), "&Use START=7 LENGTH=-1");
+  EXPECT_TRUE(IsWindowEnabled(tester.Control(IDC_FROM_END))) << "the last line can be counted from the end";
+  OfferScreenshot("-pick");
+
+  // The offered cut, and counting from the end.
+  SendMessageW(tester.Control(IDC_STURDIER), BM_CLICK, 0, 0);
+  ASSERT_TRUE(valueIs("100.25"));
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 3), "-1");
+  EXPECT_FALSE(IsWindowVisible(tester.Control(IDC_STURDIER)));
+  SendMessageW(tester.Control(IDC_FROM_END), BM_CLICK, 0, 0);
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_FIELD_EDIT + 1) == "0"; })) << tester.Text(IDC_FIELD_EDIT + 1);
+  EXPECT_NE(tester.Text(IDC_PICK_NOTE).find("LINE=0 follows the last line"), std::string::npos);
+
+  // A span selected in the line sets START and LENGTH; to the end, LENGTH=-1.
+  SendMessageW(tester.Control(IDC_LINE_TEXT), EM_SETSEL, 0, 4);
+  ASSERT_TRUE(valueIs("Temp"));
+  EXPECT_EQ(tester.Text(IDC_PARAMTEXT), "FILENAME=" + file + "|LINE=0|START=1|LENGTH=4");
+  SendMessageW(tester.Control(IDC_LINE_TEXT), EM_SETSEL, 10, 12);
+  ASSERT_TRUE(valueIs("25"));
+  EXPECT_EQ(tester.Text(IDC_PARAMTEXT), "FILENAME=" + file + "|LINE=0|START=11|LENGTH=-1");
+  EXPECT_NE(tester.Text(IDC_ADVICE).find("fragile cut"), std::string::npos);
+
+  // A field typed moves the selections back.
+  tester.Type(IDC_FIELD_EDIT + 1, "3");
+  tester.Type(IDC_FIELD_EDIT + 2, "1");
+  tester.Type(IDC_FIELD_EDIT + 3, "4");
+  ASSERT_TRUE(valueIs("Temp"));
+  EXPECT_EQ(SendMessageW(tester.Control(IDC_LINES), LB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(tester.Selection(IDC_LINE_TEXT), std::make_pair(DWORD{0}, DWORD{4}));
+}
+
+TEST_F(TesterDriveTest, AGigabyteFileShowsItsEndsWithoutItsMiddle) {
+  // Lines at both ends of a hole of zeros: a read through from the start
+  // would end the text at the hole and never reach the last lines.
+  const auto rows = [](const char* name, int count) {
+    std::string lines;
+    for (int i = 1; i <= count; ++i) lines += name + std::to_string(i) + "\r\n";
+    return lines;
+  };
+  const std::uint64_t size = 1ull << 30;
+  const std::string end = rows("end ", 30000);
+  const std::string file = WriteSparse("big.txt", rows("row ", 40000), size);
+  {
+    std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
+    out.seekp(static_cast<std::streamoff>(size - end.size()));
+    out << end;
+  }
+  const TTesterProcess tester(L"--dll \"" + BesideMe("QeltGen_Filedata.dll").wstring() + L"\" \"FILENAME=" +
+                              Wide(file) + L"|LINE=2\"");
+  ASSERT_NE(tester.Window(), nullptr) << "no window titled \"Filedata Tester\"";
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_VALUE) == "row 2"; })) << tester.Text(IDC_VALUE);
+  ASSERT_EQ(SendMessageW(tester.Control(IDC_LINES), LB_GETCOUNT, 0, 0), 100 + 1 + 100 + 1)
+      << "the first lines, the middle, the last lines, the note past them";
+  EXPECT_EQ(tester.Row(IDC_LINES, 0), "1        row 1");
+  EXPECT_NE(tester.Row(IDC_LINES, 100).find("the middle of the file"), std::string::npos) << tester.Row(IDC_LINES, 100);
+  EXPECT_EQ(tester.Row(IDC_LINES, 101), "last-99  end 29901");
+  EXPECT_EQ(tester.Row(IDC_LINES, 200), "0        end 30000");
 }
 
 TEST_F(TesterDriveTest, AnOlderPlugInStillShowsTheValueAndSaysWhyTheStepsAreMissing) {
@@ -212,6 +321,19 @@ TEST_F(TesterDriveTest, AnOlderPlugInStillShowsTheValueAndSaysWhyTheStepsAreMiss
   EXPECT_EQ(tester.Text(IDC_STATUS), "Text, S_OK");
   int marked = -1;
   EXPECT_TRUE(tester.Rows(marked).empty()) << "no steps to show";
+  EXPECT_NE(tester.Text(IDC_FILE_NOTES).find("cannot show the file's lines"), std::string::npos);
+
+  // The build before the file view: the steps, but no lines.
+  SetEnvironmentVariableW(L"FILEDATA_OLDER_EXPLAINS", L"1");
+  const TTesterProcess explaining(L"--dll \"" + BesideMe("older_plugin.dll").wstring() + L"\" \"FILENAME=" +
+                                  Wide(file) + L"|START=7|LENGTH=4\"");
+  SetEnvironmentVariableW(L"FILEDATA_OLDER_EXPLAINS", nullptr);
+  ASSERT_NE(explaining.Window(), nullptr) << "no window titled \"Filedata Tester\"";
+  EXPECT_TRUE(Eventually([&] { return explaining.Text(IDC_VALUE) == "21.5"; })) << explaining.Text(IDC_VALUE);
+  EXPECT_FALSE(explaining.Rows(marked).empty());
+  EXPECT_EQ(explaining.Text(IDC_NOTE), "");
+  EXPECT_NE(explaining.Text(IDC_FILE_NOTES).find("cannot show the file's lines"), std::string::npos);
+  EXPECT_EQ(SendMessageW(explaining.Control(IDC_LINES), LB_GETCOUNT, 0, 0), 0);
 }
 
 }  // namespace

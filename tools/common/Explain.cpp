@@ -49,17 +49,35 @@ std::vector<TExplainStep> StepsOf(const std::string& json) {
 }
 }  // namespace
 
-TExplained Explain(IExplainingPlugIn& plugIn, const std::string& params) {
+namespace {
+// The explanation, and the view when VIEWED is given.
+TExplained Explained(IExplainingPlugIn& plugIn, const std::string& params, bool viewed) {
   TExplained explained;
   TQueryOutcome& outcome = explained.Outcome;
   const char* itemName = nullptr;
   const char* text = nullptr;
   const char* steps = nullptr;
-  outcome.Result = plugIn.ExplainData(0, params.c_str(), &itemName, &outcome.ValueKind, &text, &outcome.Number, &steps);
+  const char* view = nullptr;
+  outcome.Result =
+      viewed ? plugIn.ExplainWithView(0, params.c_str(), &itemName, &outcome.ValueKind, &text, &outcome.Number,
+                                      &steps, &view)
+             : plugIn.ExplainData(0, params.c_str(), &itemName, &outcome.ValueKind, &text, &outcome.Number, &steps);
   CompleteOutcome(plugIn, text, outcome);
   if (steps) explained.StepsJson = steps;
   explained.Steps = StepsOf(explained.StepsJson);
+  if (viewed) {
+    explained.View = TJson::parse(view ? view : "", nullptr, false);
+    if (!explained.View.is_object()) throw std::runtime_error("the plug-in's view of the file is no JSON object");
+    BackToBytes(explained.View);
+  }
   return explained;
+}
+}  // namespace
+
+TExplained Explain(IExplainingPlugIn& plugIn, const std::string& params) { return Explained(plugIn, params, false); }
+
+TExplained ExplainWithView(IExplainingPlugIn& plugIn, const std::string& params) {
+  return Explained(plugIn, params, true);
 }
 
 std::string PlainExplanation(const TExplained& explained) {

@@ -23,11 +23,17 @@ struct TExplained {
   TQueryOutcome Outcome;  // the answer, as the host receives it
   std::string StepsJson;  // the steps as the plug-in wrote them
   std::vector<TExplainStep> Steps;
+  // The file's lines as the plug-in read them, texts as their bytes, when
+  // asked for (ExplainWithView); null otherwise.
+  TJson View;
 };
 
 // ExplainData for data item 0 of PLUGIN. Raises std::runtime_error when
 // the steps it hands out are no JSON array of steps.
 TExplained Explain(IExplainingPlugIn& plugIn, const std::string& params);
+
+// ExplainWithView for data item 0 of PLUGIN: the same, and the view.
+TExplained ExplainWithView(IExplainingPlugIn& plugIn, const std::string& params);
 
 // "step: detail" lines, each ending in a newline.
 std::string PlainExplanation(const TExplained& explained);

@@ -24,10 +24,11 @@ TComRef<Wanted> Require(const TComRef<com::IQeltGen>& main, const IID& iid, cons
   return wanted;
 }
 
-TComRef<com::IFiledataExplain> IfAnswered(const TComRef<com::IQeltGen>& main) {
-  TComRef<com::IFiledataExplain> explain;
-  if (FAILED(QueryRef(main, com::IID_IFiledataExplain, explain))) explain.Reset();
-  return explain;
+template <class Wanted>
+TComRef<Wanted> IfAnswered(const TComRef<com::IQeltGen>& main, const IID& iid) {
+  TComRef<Wanted> wanted;
+  if (FAILED(QueryRef(main, iid, wanted))) wanted.Reset();
+  return wanted;
 }
 }  // namespace
 
@@ -35,7 +36,8 @@ TLoadedPlugIn::TLoadedPlugIn(TComRef<com::IQeltGen> main)
     : main_(std::move(main)),
       editorSupport_(Require<com::IQeltEditorSupport>(main_, com::IID_IQeltEditorSupport, "IQeltEditorSupport")),
       autoUpdate_(Require<com::IQeltAutoUpdate>(main_, com::IID_IQeltAutoUpdate, "IQeltAutoUpdate")),
-      explain_(IfAnswered(main_)) {}
+      explain_(IfAnswered<com::IFiledataExplain>(main_, com::IID_IFiledataExplain)),
+      fileView_(IfAnswered<com::IFiledataFileView>(main_, com::IID_IFiledataFileView)) {}
 
 HResult TLoadedPlugIn::GetName(const char** name) noexcept { return main_->GetName(name); }
 HResult TLoadedPlugIn::GetVersionA(std::uint16_t* value) noexcept { return main_->GetVersionA(value); }
@@ -86,6 +88,12 @@ HResult TLoadedPlugIn::ExplainData(std::int32_t itemIndex, const char* params, c
                                    const char** steps) noexcept {
   if (!explain_) return hr::NoInterface;
   return explain_->ExplainData(itemIndex, params, itemName, valueKind, text, number, steps);
+}
+HResult TLoadedPlugIn::ExplainWithView(std::int32_t itemIndex, const char* params, const char** itemName,
+                                       std::uint8_t* valueKind, const char** text, double* number,
+                                       const char** steps, const char** view) noexcept {
+  if (!fileView_) return hr::NoInterface;
+  return fileView_->ExplainWithView(itemIndex, params, itemName, valueKind, text, number, steps, view);
 }
 
 }  // namespace filedata::host

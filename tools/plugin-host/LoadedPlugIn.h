@@ -1,8 +1,10 @@
 #pragma once
 // A plug-in object as the host holds it: its main interface and the two it
 // answers besides, seen as the host's operations, each one slot call; and,
-// where the build has it, the explanation interface the tools ask.
+// where the build has them, the explanation and file-view interfaces the
+// tools ask.
 #include "com/FiledataExplainInterface.h"
+#include "com/FiledataFileViewInterface.h"
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
@@ -14,12 +16,15 @@ namespace filedata::host {
 class TLoadedPlugIn final : public IExplainingPlugIn {
  public:
   // Takes over MAIN and asks it for the other two interfaces, raising
-  // std::runtime_error when it lacks one, and for the explanation interface.
+  // std::runtime_error when it lacks one, and for the tools' two.
   explicit TLoadedPlugIn(TComRef<com::IQeltGen> main);
 
   // False for a build without the explanation interface (an older one):
   // ExplainData then answers E_NOINTERFACE and writes nothing.
   bool CanExplain() const noexcept { return static_cast<bool>(explain_); }
+  // False for a build without the file view: ExplainWithView then answers
+  // E_NOINTERFACE and writes nothing.
+  bool CanView() const noexcept { return static_cast<bool>(fileView_); }
 
   HResult GetName(const char** name) noexcept override;
   HResult GetVersionA(std::uint16_t* value) noexcept override;
@@ -47,12 +52,16 @@ class TLoadedPlugIn final : public IExplainingPlugIn {
   HResult GetUpdateLocation(const char** location) noexcept override;
   HResult ExplainData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
                       const char** text, double* number, const char** steps) noexcept override;
+  HResult ExplainWithView(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
+                          const char** text, double* number, const char** steps,
+                          const char** view) noexcept override;
 
  private:
   TComRef<com::IQeltGen> main_;
   TComRef<com::IQeltEditorSupport> editorSupport_;
   TComRef<com::IQeltAutoUpdate> autoUpdate_;
   TComRef<com::IFiledataExplain> explain_;
+  TComRef<com::IFiledataFileView> fileView_;
 };
 
 }  // namespace filedata::host

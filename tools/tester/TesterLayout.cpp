@@ -27,7 +27,9 @@ constexpr int kSpinWidth = 11;
 constexpr int kGroupCaption = 11;
 constexpr int kValueHeight = 26;
 constexpr int kListMinimum = 60;
-constexpr int kMinimumWidth = 300;
+constexpr int kMinimumWidth = 520;
+constexpr int kLeftMinimum = 300;  // the fields and the reading
+constexpr int kRightMinimum = 200;  // the file's lines
 
 void Place(HWND control, int x, int y, int width, int height) {
   SetWindowPos(control, nullptr, x, y, std::max(width, 0), std::max(height, 0), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -63,10 +65,22 @@ void TTesterWindow::CreateFonts() {
   font.lfWeight = FW_BOLD;
   if (boldFont_) DeleteObject(boldFont_);
   boldFont_ = CreateFontIndirectW(&font);
+  const LONG height = font.lfHeight;
   font.lfHeight = -Y(kValueHeight - 8);
   if (valueFont_) DeleteObject(valueFont_);
   valueFont_ = CreateFontIndirectW(&font);
   SendDlgItemMessageW(dialog_, IDC_VALUE, WM_SETFONT, reinterpret_cast<WPARAM>(valueFont_), TRUE);
+  // The file's lines: every character as wide as the next, so that the
+  // ruler's columns stay under them.
+  font.lfHeight = height;
+  font.lfWeight = FW_NORMAL;
+  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  lstrcpynW(font.lfFaceName, L"Courier New", LF_FACESIZE);
+  if (monoFont_) DeleteObject(monoFont_);
+  monoFont_ = CreateFontIndirectW(&font);
+  for (const int id : {IDC_LINES, IDC_RULER, IDC_LINE_TEXT}) {
+    SendDlgItemMessageW(dialog_, id, WM_SETFONT, reinterpret_cast<WPARAM>(monoFont_), TRUE);
+  }
 }
 
 void TTesterWindow::CreateFieldRows() {
@@ -143,9 +157,13 @@ void TTesterWindow::Layout() {
   if (!ready_) return;
   RECT client;
   GetClientRect(dialog_, &client);
-  const int width = client.right, height = client.bottom;
+  const int height = client.bottom;
   const int margin = X(kMargin), gap = Y(kGap), row = Y(kRowHeight), button = X(kButtonWidth);
   const int label = X(kLabelWidth), text = Y(kTextHeight);
+  const int buttonsTop = height - margin - row;
+  // The fields and the reading on the left, the file's lines on the right.
+  const int inner = client.right - 3 * margin;
+  const int width = margin * 2 + std::clamp(inner * 11 / 20, X(kLeftMinimum), std::max(inner - X(kRightMinimum), X(kLeftMinimum)));
   int y = PlaceFieldRows(TParamTable::Basic, Y(kMargin), width) + gap;
   if (HasAdvanced()) y = PlaceFieldRows(TParamTable::Advanced, y, width) + gap;
   y += gap;
@@ -175,14 +193,49 @@ void TTesterWindow::Layout() {
   Place(Control(IDC_WHY_LABEL), margin, y, inside, text);
   y += text + Y(2);
 
-  const int buttonsTop = height - margin - row;
   Place(Control(IDC_EXPLANATION), margin, y, inside, std::max(buttonsTop - gap - y, Y(kListMinimum)));
   RECT list;
   GetClientRect(Control(IDC_EXPLANATION), &list);
   if (list.right != listWidth_ && !rows_.empty()) FillExplanation();  // the words wrap anew
-  Place(Control(IDC_ABOUT), width - margin - 2 * button - X(kGap), buttonsTop, button, row);
-  Place(Control(IDCANCEL), width - margin - button, buttonsTop, button, row);
+  PlaceLineControls(width, client.right - margin, buttonsTop - gap);
+  Place(Control(IDC_ABOUT), client.right - margin - 2 * button - X(kGap), buttonsTop, button, row);
+  Place(Control(IDCANCEL), client.right - margin - button, buttonsTop, button, row);
   InvalidateRect(dialog_, nullptr, TRUE);
+}
+
+// The file's lines between LEFT and RIGHT, down to BOTTOM: the list takes
+// what the pick's controls under it leave.
+void TTesterWindow::PlaceLineControls(int left, int right, int bottom) {
+  const int width = right - left, gap = Y(kGap), row = Y(kRowHeight), text = Y(kTextHeight);
+  const int button = X(kButtonWidth) + X(40);
+  const int edge = GetSystemMetrics(SM_CXEDGE);
+  int y = Y(kMargin);
+  Place(Control(IDC_LINES_LABEL), left, y, width, text);
+  y += text + Y(2);
+  const int notes = TextHeight(Control(IDC_FILE_NOTES), width);
+  Place(Control(IDC_FILE_NOTES), left, y, width, notes);
+  y += notes + gap;
+  // From the bottom up: the advice and its button, the note on the pick,
+  // the two choices, the line with its ruler.
+  const bool sturdier = IsWindowVisible(Control(IDC_STURDIER)) != FALSE;
+  const int adviceWidth = sturdier ? width - button - X(kGap) : width;
+  const int advice = std::max(TextHeight(Control(IDC_ADVICE), adviceWidth), sturdier ? row : 0);
+  const int pick = std::max(TextHeight(Control(IDC_PICK_NOTE), width), 2 * text);
+  const int rulerHeight = 2 * text;
+  int under = bottom - advice;
+  Place(Control(IDC_ADVICE), left, under, adviceWidth, advice);
+  Place(Control(IDC_STURDIER), right - button, under, button, row);
+  under -= gap + pick;
+  Place(Control(IDC_PICK_NOTE), left, under, width, pick);
+  under -= Y(2) + Y(10);
+  Place(Control(IDC_TO_END), left, under, width, Y(10));
+  under -= Y(2) + Y(10);
+  Place(Control(IDC_FROM_END), left, under, width, Y(10));
+  under -= gap + row;
+  Place(Control(IDC_LINE_TEXT), left, under, width, row);
+  under -= rulerHeight;
+  Place(Control(IDC_RULER), left + edge, under, width - 2 * edge, rulerHeight);
+  Place(Control(IDC_LINES), left, y, width, std::max(under - gap - y, Y(kListMinimum)));
 }
 
 void TTesterWindow::MinimumSize(MINMAXINFO& info) const {

@@ -89,8 +89,150 @@ TReadingView ViewOf(const TQueryOutcome& outcome) {
 }
 
 std::size_t DecidingStep(const tool::TExplained& explained) {
-  const std::size_t steps = explained.Steps.size();
-  return steps >= 2 ? steps - 2 : 0;
+  // The advice on a cut comes after the step that decided, before the answer.
+  std::size_t step = explained.Steps.size() >= 2 ? explained.Steps.size() - 2 : 0;
+  while (step > 0 && explained.Steps[step].Step == "advice") --step;
+  return step;
+}
+
+namespace {
+std::string TextOr(const tool::TJson& object, const char* key) {
+  const auto found = object.find(key);
+  return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
+}
+
+template <class T>
+T NumberOr(const tool::TJson& object, const char* key, T otherwise) {
+  const auto found = object.find(key);
+  return found != object.end() && found->is_number() ? found->get<T>() : otherwise;
+}
+
+void AddLines(const tool::TJson& lines, std::vector<TLineRow>& rows) {
+  if (!lines.is_array()) return;
+  for (const tool::TJson& line : lines) {
+    TLineRow row;
+    row.Number = NumberOr<std::uint64_t>(line, "line", 0);
+    row.FromEnd = NumberOr<std::int64_t>(line, "fromEnd", -1);
+    row.Text = TextOr(line, "text");
+    row.CutShort = line.value("cutShort", false);
+    rows.push_back(std::move(row));
+  }
+}
+
+TLineRow NoteRow(TLineRow::TKind kind, std::string words) {
+  TLineRow row;
+  row.Kind = kind;
+  row.Text = std::move(words);
+  return row;
+}
+}  // namespace
+
+TShownFile ShownFileOf(const tool::TJson& view) {
+  TShownFile shown;
+  if (!view.is_object()) return shown;
+  shown.Available = view.value("available", false);
+  if (!shown.Available) {
+    shown.Detail = TextOr(view, "detail");
+    return shown;
+  }
+  AddLines(view["head"], shown.Rows);
+  const std::size_t headRows = shown.Rows.size();
+  std::vector<TLineRow> tail;
+  AddLines(view["tail"], tail);
+  if (!tail.empty()) {
+    const auto& skipped = view["skipped"];
+    const std::string gap =
+        skipped.is_object() ? TextOr(skipped, "detail")
+                            : "lines " + std::to_string(shown.Rows.back().Number + 1) + "-" +
+                                  std::to_string(tail.front().Number - 1) + " are not shown";
+    if (headRows == 0 || tail.front().Number != shown.Rows.back().Number + 1) {
+      shown.Rows.push_back(NoteRow(TLineRow::TKind::Gap, gap));
+    }
+    shown.Rows.insert(shown.Rows.end(), tail.begin(), tail.end());
+  }
+  if (!TextOr(view, "end").empty()) shown.Rows.push_back(NoteRow(TLineRow::TKind::Note, TextOr(view, "end")));
+  shown.Rows.push_back(NoteRow(TLineRow::TKind::Note, TextOr(view, "pastEnd")));
+  for (const tool::TJson& note : view.value("notes", tool::TJson::array())) {
+    if (note.is_string()) shown.Notes.push_back(note.get<std::string>());
+  }
+  const tool::TJson choices = view.value("choices", tool::TJson::object());
+  shown.FromStartChoice = TextOr(choices, "fromStart");
+  shown.FromEndChoice = TextOr(choices, "fromEnd");
+  const tool::TJson advice = view.value("advice", tool::TJson());
+  if (advice.is_object()) {
+    shown.Fragile = advice.value("fragile", false);
+    shown.Advice = TextOr(advice, "detail");
+    if (advice.contains("start") && advice.contains("length")) {
+      shown.Sturdier = {advice["start"].get<std::int64_t>(), advice["length"].get<std::int64_t>()};
+    }
+  }
+  return shown;
+}
+
+namespace {
+const tool::TExplainStep* StepNamed(const tool::TExplained& explained, const char* name) {
+  for (const tool::TExplainStep& step : explained.Steps) {
+    if (step.Step == name) return &step;
+  }
+  return nullptr;
+}
+}  // namespace
+
+std::size_t SelectedRow(const TShownFile& file, const tool::TExplained& explained) {
+  const tool::TExplainStep* line = StepNamed(explained, "line");
+  if (!line || !line->Values.contains("text")) return std::string::npos;  // no line was selected
+  const std::int64_t index = NumberOr<std::int64_t>(line->Values, "index", -2);
+  for (std::size_t i = 0; i < file.Rows.size(); ++i) {
+    const TLineRow& row = file.Rows[i];
+    if (row.Kind != TLineRow::TKind::Line) continue;
+    if (index >= 0 ? row.Number == static_cast<std::uint64_t>(index) + 1 : row.FromEnd == 0) return i;
+  }
+  return std::string::npos;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> CutBytes(const tool::TExplained& explained) {
+  const tool::TExplainStep* cut = StepNamed(explained, "cut");
+  if (!cut) return std::nullopt;
+  const auto first = NumberOr<std::int64_t>(cut->Values, "first", 0);
+  const auto size = NumberOr<std::int64_t>(cut->Values, "size", 0);
+  if (first < 1 || size < 1) return std::nullopt;
+  return std::make_pair(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(size));
+}
+
+std::string LineLabel(const TLineRow& row) {
+  if (row.Kind != TLineRow::TKind::Line) return "";
+  if (row.Number && row.FromEnd == 0) return std::to_string(row.Number) + " | 0";
+  if (row.Number) return std::to_string(row.Number);
+  if (row.FromEnd == 0) return "0";
+  return "last-" + std::to_string(row.FromEnd);
+}
+
+std::optional<std::string> LineValueOf(const TLineRow& row, bool fromEnd) {
+  if (row.Kind != TLineRow::TKind::Line) return std::nullopt;
+  if (row.FromEnd == 0 && (fromEnd || !row.Number)) return std::string("0");
+  if (row.Number) return std::to_string(row.Number);
+  return std::nullopt;
+}
+
+std::pair<std::string, std::string> CutValuesOf(std::size_t first, std::size_t count, bool toEnd) {
+  return {std::to_string(first + 1), toEnd ? std::string("-1") : std::to_string(count)};
+}
+
+std::wstring RulerText(const std::vector<std::size_t>& byteOfColumn, std::size_t first) {
+  std::wstring numbers, ticks;
+  for (std::size_t column = first; column < byteOfColumn.size(); ++column) {
+    const std::size_t position = byteOfColumn[column] + 1;
+    const bool labelled = position == 1 || position % 10 == 0;
+    ticks.push_back(labelled || position % 5 == 0 ? L'|' : L'.');
+    if (numbers.size() < ticks.size()) numbers.push_back(L' ');
+    // A label starts over its byte's column, if the one before has ended.
+    if (labelled && numbers.size() == ticks.size()) {
+      numbers.pop_back();
+      const std::wstring label = std::to_wstring(position);
+      numbers += label;
+    }
+  }
+  return numbers + L"\r\n" + ticks;
 }
 
 std::string CannotExplainNote(bool paramsGiven) {

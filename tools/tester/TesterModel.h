@@ -4,7 +4,9 @@
 // parameter text a host builds from them, what a reading and its
 // explanation say, and the tester's command line.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,6 +64,54 @@ std::size_t DecidingStep(const tool::TExplained& explained);
 // build); PARAMSGIVEN: the tester was given a parameter text, which then
 // cannot be put into the fields.
 std::string CannotExplainNote(bool paramsGiven);
+
+// One row of the file's lines as the tester lists them.
+struct TLineRow {
+  enum class TKind : std::uint8_t { Line, Gap, Note };
+  TKind Kind = TKind::Line;
+  std::uint64_t Number = 0;   // from 1; 0: not known
+  std::int64_t FromEnd = -1;  // 0: the last line; -1: not known
+  std::string Text;           // the line's bytes as the plug-in reads them, or the words of a gap or note
+  bool CutShort = false;      // the line goes on past Text
+};
+
+// The plug-in's view of the file, as the tester shows it.
+struct TShownFile {
+  bool Available = false;
+  std::string Detail;  // why there is no view
+  std::vector<TLineRow> Rows;
+  std::vector<std::string> Notes;
+  std::string FromStartChoice, FromEndChoice;  // what stays right as the file grows
+  bool Fragile = false;
+  std::string Advice;  // on the cut, when the answer is a number
+  std::optional<std::pair<std::int64_t, std::int64_t>> Sturdier;  // START and LENGTH the advice offers
+};
+// VIEW as the plug-in wrote it (tool::TExplained::View); null: none asked.
+TShownFile ShownFileOf(const tool::TJson& view);
+
+// The row of the line the reading selected, from its "line" step; npos
+// when it selected none or the row is not shown.
+std::size_t SelectedRow(const TShownFile& file, const tool::TExplained& explained);
+
+// The bytes of the selected line the reading cut, from its "cut" step:
+// 0-based first byte and count; nothing when it cut none.
+std::optional<std::pair<std::size_t, std::size_t>> CutBytes(const tool::TExplained& explained);
+
+// "12", "12 | 0" for the last line, "0" for the last line of a file not
+// read through, "last-3" for a line whose number from the start is not known.
+std::string LineLabel(const TLineRow& row);
+
+// The LINE value a click on ROW gives: its number, or with FROMEND 0 for
+// the last line; nothing for a line that LINE cannot select.
+std::optional<std::string> LineValueOf(const TLineRow& row, bool fromEnd);
+
+// START and LENGTH for the bytes [FIRST, FIRST + COUNT) of a line; TOEND:
+// the selection reaches the line's end and cuts to it whatever its length.
+std::pair<std::string, std::string> CutValuesOf(std::size_t first, std::size_t count, bool toEnd);
+
+// Two lines of byte positions, from 1, over the columns of a line from
+// column FIRST on; BYTEOFCOLUMN[c] is the first byte of column c.
+std::wstring RulerText(const std::vector<std::size_t>& byteOfColumn, std::size_t first);
 
 // The seconds between readings as typed; nothing when they are no whole
 // number from 1 to 3600.

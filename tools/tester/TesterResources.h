@@ -23,6 +23,18 @@
 #define IDC_EXPLANATION 1041
 #define IDC_ABOUT 1050
 
+// The file's lines as the plug-in reads them, and the pick from them.
+#define IDC_LINES_LABEL 1060
+#define IDC_FILE_NOTES 1061
+#define IDC_LINES 1062
+#define IDC_RULER 1063
+#define IDC_LINE_TEXT 1064
+#define IDC_FROM_END 1065
+#define IDC_TO_END 1066
+#define IDC_PICK_NOTE 1067
+#define IDC_ADVICE 1068
+#define IDC_STURDIER 1069
+
 // Parameter I (0-based: the basic ones, then the advanced) has these four,
 // made when the window opens from the plug-in's own tables.
 #define IDC_FIELD_LABEL 1100

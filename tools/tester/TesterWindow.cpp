@@ -21,7 +21,7 @@ constexpr UINT_PTR kReadingTimer = 1;
 constexpr unsigned kDefaultSeconds = 1;
 // The letters of the tester's own labels and buttons, which the
 // parameters' labels leave to them.
-constexpr char kOwnMnemonics[] = "XCENWAB";
+constexpr char kOwnMnemonics[] = "XCENWABIDTU";
 
 // The time of day, as the reading's last change is shown.
 std::wstring TimeOfDay() {
@@ -49,6 +49,7 @@ std::vector<std::string> TTesterWindow::InitialValues(const std::optional<std::s
 TTesterWindow::~TTesterWindow() {
   if (valueFont_) DeleteObject(valueFont_);
   if (boldFont_) DeleteObject(boldFont_);
+  if (monoFont_) DeleteObject(monoFont_);
 }
 
 void TTesterWindow::Run(HINSTANCE instance) {
@@ -117,6 +118,7 @@ void TTesterWindow::OnInitDialog() {
   SetWindowTextW(dialog_, title.c_str());
   CreateFonts();
   CreateFieldRows();
+  CreateLineControls();
   SendDlgItemMessageW(dialog_, IDC_INTERVAL_SPIN, UDM_SETRANGE32, 1, 3600);
   SendDlgItemMessageW(dialog_, IDC_INTERVAL_SPIN, UDM_SETPOS32, 0, kDefaultSeconds);
   SendDlgItemMessageW(dialog_, IDC_VALUE, WM_SETFONT, reinterpret_cast<WPARAM>(valueFont_), FALSE);
@@ -144,6 +146,12 @@ void TTesterWindow::OnCommand(WORD id, WORD code) {
     case IDCANCEL: EndDialog(dialog_, IDCANCEL); break;
     case IDC_COPY: CopyParamText(); break;
     case IDC_ABOUT: ShowAbout(); break;
+    case IDC_LINES:
+      if (code == LBN_SELCHANGE) OnLinePicked();
+      break;
+    case IDC_FROM_END: OnFromEnd(); break;
+    case IDC_TO_END: OnToEnd(); break;
+    case IDC_STURDIER: UseSturdier(); break;
     case IDC_INTERVAL:
       if (code == EN_CHANGE && ready_) RestartTimer();
       break;
@@ -160,11 +168,15 @@ std::vector<std::string> TTesterWindow::Values() const {
 }
 
 void TTesterWindow::Read() {
+  if (updating_) return;  // fields set together read once, after the last
   const std::string params = ParamText(fields_, Values());
   SetDlgItemTextW(dialog_, IDC_PARAMTEXT, Wide(params).c_str());
-  // One call a reading: the plug-in's answer and the steps behind it.
+  // One call a reading: the plug-in's answer, the steps behind it and the
+  // file's lines, from one open of the file.
   tool::TExplained explained;
-  if (plugIn_.CanExplain()) {
+  if (plugIn_.CanView()) {
+    explained = tool::ExplainWithView(plugIn_, params);
+  } else if (plugIn_.CanExplain()) {
     explained = tool::Explain(plugIn_, params);
   } else {
     explained.Outcome = tool::AskQuery(plugIn_, params);
@@ -178,6 +190,7 @@ void TTesterWindow::Read() {
     shown_ = view;
   }
   ShowExplanation(explained);
+  ShowFile(explained);
 }
 
 void TTesterWindow::RestartTimer() {

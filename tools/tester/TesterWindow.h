@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,7 @@ class TTesterWindow {
   int X(int dialogUnits) const;
   int Y(int dialogUnits) const;
   int PlaceFieldRows(TParamTable table, int top, int width);
+  void PlaceLineControls(int left, int right, int bottom);
   int TextHeight(HWND control, int width) const;
   bool HasAdvanced() const;
 
@@ -52,6 +54,26 @@ class TTesterWindow {
   void FillExplanation();
   void MeasureRow(MEASUREITEMSTRUCT& item) const;
   void DrawRow(const DRAWITEMSTRUCT& item) const;
+
+  // FileLines.cpp: the file's lines, and a reading set up by pointing at them.
+  void CreateLineControls();
+  void ShowFile(const tool::TExplained& explained);
+  void FillLines();
+  void ShowLine(std::size_t row);
+  void SelectCut(const tool::TExplained& explained);
+  void UpdateRuler();
+  void OnLinePicked();
+  void OnSpanPicked();
+  void OnFromEnd();
+  void OnToEnd();
+  void UseSturdier();
+  void AfterLineTextMessage();
+  static LRESULT CALLBACK LineTextProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR window);
+  // The field of KEY, if the plug-in has one.
+  std::optional<std::size_t> FieldOf(TQueryKey key) const;
+  // Sets the fields of VALUES and reads once, after the last.
+  void SetFields(const std::vector<std::pair<TQueryKey, std::string>>& values);
 
   // AboutBox.cpp
   void ShowAbout() const;
@@ -75,6 +97,7 @@ class TTesterWindow {
   HWND dialog_ = nullptr;
   HFONT valueFont_ = nullptr;  // the value in large type
   HFONT boldFont_ = nullptr;   // the deciding step
+  HFONT monoFont_ = nullptr;   // the file's lines, one byte a column where the code page allows
   bool ready_ = false;         // the fields are made: an edit reads anew
   std::optional<TReadingView> shown_;
   // The explanation's rows as the list draws them; the deciding one marked.
@@ -85,6 +108,17 @@ class TTesterWindow {
   std::vector<TRow> rows_;
   std::size_t decidingRow_ = 0;
   int listWidth_ = 0;  // the list's width when its rows were measured
+
+  TShownFile file_;                       // the plug-in's view of the file at the last reading
+  std::size_t shownRow_ = std::string::npos;  // the row in the line field
+  // The line field's text: a character a column, and the first byte of each
+  // column in the line (one more: the line's size).
+  std::wstring lineShown_;
+  std::vector<std::size_t> byteOfColumn_;
+  DWORD selectionStart_ = 0, selectionEnd_ = 0;  // the line field's, as last seen
+  int firstVisible_ = -1;                         // the line field's first column shown, as the ruler has it
+  std::string lineValue_, lengthValue_;           // LINE and LENGTH as the last reading ran with them
+  bool updating_ = false;  // the tester, not the user, is changing the fields or the selection
 };
 
 }  // namespace filedata::tester
