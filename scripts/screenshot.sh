@@ -1,27 +1,41 @@
 #!/usr/bin/env bash
-# Writes docs/tester.png: the Filedata Tester (the shipped 32-bit build, the
-# win64 one where this kernel runs no 32-bit code) on the sample file, in a
-# Wine desktop on an X server of its own, cropped to the window.
-# Usage: scripts/screenshot.sh [OUTPUT.png]
+# Writes docs/tester.png (the Filedata Tester on the sample file) and
+# docs/tester-pick.png (a reading set up by pointing, on a log whose cut is
+# fragile): the shipped 32-bit build, the win64 one where this kernel runs
+# no 32-bit code, in a Wine desktop on an X server of its own, each cropped
+# to the window. DPI (96 by default, 144 for 150 %) is the monitor's.
+# Usage: scripts/screenshot.sh [DPI [OUTPUT_FOLDER]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=${1:-docs/tester.png}
+dpi=${1:-96} out=${2:-docs}
 scripts/install-deps.sh >/dev/null
 preset=win32
 scripts/runs-32bit.sh || preset=win64
 scripts/build.sh "$preset" >/dev/null
-work=build/screenshot
+work=$PWD/build/screenshot
 rm -rf "$work" && mkdir -p "$work"
-export WINEPREFIX=$PWD/$work/wineprefix-$preset WINE_DESKTOP=900x760
-cmake/with-xvfb.sh bash -c '
-  cmake/wine-run.sh "build/$1/bin/filedata-tester.exe" --dll "build/$1/bin/QeltGen_Filedata.dll" \
-    "FILENAME=samples\\temp.txt|LINE=0|START=7|LENGTH=4" &
-  tester=$!
-  sleep 12  # a fresh prefix, then two readings
-  import -window root "$2"
-  kill "$tester" 2>/dev/null || true
-' shot "$preset" "$work/desktop.png"
+printf 'Sensor log\r\nTemp: 42.5\r\nTemp: 43.0\r\nTemp: 100.25\r\n' >"$work/log.txt"
+# Room for the window at 150 %, as on a 1920 x 1080 monitor.
+export WINEPREFIX=$work/wineprefix-$preset WINE_DESKTOP=1900x1060 XVFB_SCREEN=1920x1080x24
+wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver64
+[ "$preset" = win32 ] && wine=/usr/lib/wine/wine wineserver=/usr/lib/wine/wineserver
+# Each picture on an X server of its own; the prefix's session ends with it.
+shot() {
+  cmake/with-xvfb.sh bash -c '
+    wine=$1 preset=$2 dpi=$3 params=$4 png=$5
+    "$wine" reg add "HKCU\Control Panel\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    cmake/wine-run.sh "build/$preset/bin/filedata-tester.exe" --dll "build/$preset/bin/QeltGen_Filedata.dll" \
+      "$params" &
+    sleep 12  # a fresh prefix, then two readings
+    import -window root "$png"
+  ' shot "$wine" "$preset" "$dpi" "$1" "$2"
+  "$wineserver" -k 2>/dev/null || true
+}
+shot 'FILENAME=samples\temp.txt|LINE=0|START=7|LENGTH=4' "$work/desktop.png"
+shot 'FILENAME=build\screenshot\log.txt|LINE=0|START=7|LENGTH=4' "$work/desktop-pick.png"
 # The Wine desktop fills the top left of the screen, one colour around the
 # window: cropping to it and trimming leaves the window.
-convert "$work/desktop.png" -crop "$WINE_DESKTOP+0+0" +repage -trim +repage "$out"
-echo "wrote $out ($(identify -format '%wx%h' "$out"))"
+for name in tester tester-pick; do
+  convert "$work/desktop${name#tester}.png" -crop "$WINE_DESKTOP+0+0" +repage -trim +repage "$out/$name.png"
+  echo "wrote $out/$name.png ($(identify -format '%wx%h' "$out/$name.png"))"
+done

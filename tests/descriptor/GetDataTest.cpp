@@ -24,15 +24,28 @@ struct TOutcome {
   std::string lastError;
 };
 
-// GetData, or with EXPLAINED ExplainData, which must answer the same.
-TOutcome Query(TPlugIn& plugIn, const char* params, std::int32_t item = 0, bool explained = false) {
+// The host's way and the tools' two, which must answer the same.
+enum class TWay { GetData, ExplainData, ExplainWithView };
+
+TOutcome Query(TPlugIn& plugIn, const char* params, std::int32_t item = 0, TWay way = TWay::GetData) {
   TOutcome out;
   const char* itemName = kUntouched;
   const char* text = kUntouched;
   const char* steps = nullptr;
-  out.result = explained ? plugIn.ExplainData(item, params, &itemName, &out.kind, &text, &out.number, &steps)
-                         : plugIn.GetData(item, params, &itemName, &out.kind, &text, &out.number);
-  EXPECT_EQ(steps != nullptr && steps[0] == '[', explained);
+  const char* view = nullptr;
+  switch (way) {
+    case TWay::GetData: out.result = plugIn.GetData(item, params, &itemName, &out.kind, &text, &out.number); break;
+    case TWay::ExplainData:
+      out.result = plugIn.ExplainData(item, params, &itemName, &out.kind, &text, &out.number, &steps);
+      break;
+    case TWay::ExplainWithView:
+      EXPECT_EQ(plugIn.ExplainWithView(item, params, &itemName, &out.kind, &text, &out.number, &steps, nullptr),
+                hr::Pointer);
+      out.result = plugIn.ExplainWithView(item, params, &itemName, &out.kind, &text, &out.number, &steps, &view);
+      break;
+  }
+  EXPECT_EQ(steps != nullptr && steps[0] == '[', way != TWay::GetData);
+  EXPECT_EQ(view != nullptr && view[0] == '{', way == TWay::ExplainWithView);
   out.itemName = itemName;
   out.text = text;
   const char* lastError = nullptr;
@@ -70,10 +83,10 @@ TEST_F(GetDataTest, AnswersThroughTheOutParametersAndFailsWithTheStandingAnswer)
        "Index out of bounds"},
   };
   for (const auto& c : cases) {
-   for (const bool explained : {false, true}) {
-    SCOPED_TRACE((c.nullParams ? "null parameters" : c.params) + (explained ? ", explained" : ""));
+   for (const TWay way : {TWay::GetData, TWay::ExplainData, TWay::ExplainWithView}) {
+    SCOPED_TRACE((c.nullParams ? "null parameters" : c.params) + " by way " + std::to_string(static_cast<int>(way)));
     TPlugIn plugIn;
-    const TOutcome out = Query(plugIn, c.nullParams ? nullptr : c.params.c_str(), c.item, explained);
+    const TOutcome out = Query(plugIn, c.nullParams ? nullptr : c.params.c_str(), c.item, way);
     EXPECT_EQ(out.result, c.result);
     EXPECT_EQ(out.itemName, c.itemName);
     EXPECT_EQ(out.kind, c.kind);

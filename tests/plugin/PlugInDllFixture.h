@@ -7,6 +7,7 @@
 #include <string>
 
 #include "com/FiledataExplainInterface.h"
+#include "com/FiledataFileViewInterface.h"
 #include "com/QeltAutoUpdateInterface.h"
 #include "com/QeltEditorSupportInterface.h"
 #include "com/QeltGenInterface.h"
@@ -16,6 +17,8 @@ namespace filedata::plugintest {
 
 using com::IFiledataExplain;
 using com::IID_IFiledataExplain;
+using com::IFiledataFileView;
+using com::IID_IFiledataFileView;
 using com::IID_IQeltAutoUpdate;
 using com::IID_IQeltEditorSupport;
 using com::IID_IQeltGen;
@@ -41,6 +44,7 @@ struct TObjectViews {
   TComRef<IQeltEditorSupport> editor;
   TComRef<IQeltAutoUpdate> update;
   TComRef<IFiledataExplain> explain;
+  TComRef<IFiledataFileView> fileView;
 
   std::string LastError() const {
     const char* text = kUntouched;
@@ -53,15 +57,19 @@ struct TObjectViews {
 // last-error text after it.
 struct TReading {
   HRESULT result = E_UNEXPECTED;
-  std::string itemName, text, steps = kUntouched, lastError;
+  std::string itemName, text, steps = kUntouched, view = kUntouched, lastError;
   BYTE kind = kUntouchedByte;
   double number = kUntouchedNumber;
 };
 
-// Both ways to ask for a reading: the host's, and the explanation's, which
+// Every way to ask for a reading: the host's, and the tools' two, which
 // must answer exactly as the host's does.
-enum class TQuerySlot { GetData, ExplainData };
-inline constexpr TQuerySlot kQuerySlots[] = {TQuerySlot::GetData, TQuerySlot::ExplainData};
+enum class TQuerySlot { GetData, ExplainData, ExplainWithView };
+inline constexpr TQuerySlot kQuerySlots[] = {TQuerySlot::GetData, TQuerySlot::ExplainData,
+                                             TQuerySlot::ExplainWithView};
+inline const char* SlotName(TQuerySlot slot) {
+  return slot == TQuerySlot::GetData ? "" : slot == TQuerySlot::ExplainData ? ", explained" : ", explained with view";
+}
 
 class PlugInDllTest : public ::testing::Test {
  protected:
@@ -78,8 +86,9 @@ class PlugInDllTest : public ::testing::Test {
       plugIn.editor = QueryAs<IQeltEditorSupport>(plugIn.gen.Get(), IID_IQeltEditorSupport);
       plugIn.update = QueryAs<IQeltAutoUpdate>(plugIn.gen.Get(), IID_IQeltAutoUpdate);
       plugIn.explain = QueryAs<IFiledataExplain>(plugIn.gen.Get(), IID_IFiledataExplain);
+      plugIn.fileView = QueryAs<IFiledataFileView>(plugIn.gen.Get(), IID_IFiledataFileView);
     }
-    EXPECT_TRUE(plugIn.editor && plugIn.update && plugIn.explain);
+    EXPECT_TRUE(plugIn.editor && plugIn.update && plugIn.explain && plugIn.fileView);
     return plugIn;
   }
 
@@ -87,17 +96,28 @@ class PlugInDllTest : public ::testing::Test {
   TReading Read(LONG item, const char* params, TQuerySlot slot) const {
     const TObjectViews plugIn = NewPlugIn();
     TReading reading;
-    if (!plugIn.explain) return reading;
+    if (!plugIn.explain || !plugIn.fileView) return reading;
     const char* itemName = kUntouched;
     const char* text = kUntouched;
     const char* steps = kUntouched;
-    reading.result = slot == TQuerySlot::GetData
-                         ? plugIn.gen->GetData(item, params, &itemName, &reading.kind, &text, &reading.number)
-                         : plugIn.explain->ExplainData(item, params, &itemName, &reading.kind, &text,
-                                                       &reading.number, &steps);
+    const char* view = kUntouched;
+    switch (slot) {
+      case TQuerySlot::GetData:
+        reading.result = plugIn.gen->GetData(item, params, &itemName, &reading.kind, &text, &reading.number);
+        break;
+      case TQuerySlot::ExplainData:
+        reading.result =
+            plugIn.explain->ExplainData(item, params, &itemName, &reading.kind, &text, &reading.number, &steps);
+        break;
+      case TQuerySlot::ExplainWithView:
+        reading.result = plugIn.fileView->ExplainWithView(item, params, &itemName, &reading.kind, &text,
+                                                          &reading.number, &steps, &view);
+        break;
+    }
     reading.itemName = Shown(itemName);
     reading.text = Shown(text);
     reading.steps = Shown(steps);
+    reading.view = Shown(view);
     reading.lastError = plugIn.LastError();
     return reading;
   }

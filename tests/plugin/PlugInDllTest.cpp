@@ -68,7 +68,7 @@ TEST_F(PlugInDllTest, SupportErrorInfoAnswersForTheObjectsOwnInterfaces) {
     HRESULT answer;
   } answers[] = {
       {&IID_IQeltGen, S_OK},        {&IID_IQeltEditorSupport, S_OK}, {&IID_IQeltAutoUpdate, S_OK},
-      {&IID_IFiledataExplain, S_OK},
+      {&IID_IFiledataExplain, S_OK}, {&IID_IFiledataFileView, S_OK},
       {&IID_IUnknown, S_OK},        {&IID_ISupportErrorInfo, S_OK},  {&IID_IClassFactory, S_FALSE},
       {&kForeignId, S_FALSE},
   };
@@ -88,7 +88,7 @@ using RawGetClassObject = HRESULT(STDAPICALLTYPE*)(const GUID*, const GUID*, voi
 // What a hostile host can reach: every interface of one object, the factory
 // and the export.
 struct TReachable {
-  IUnknown *gen, *editor, *update, *explain, *errorInfo, *unknown, *factory;
+  IUnknown *gen, *editor, *update, *explain, *fileView, *errorInfo, *unknown, *factory;
   RawGetClassObject getClassObject;
 };
 
@@ -103,7 +103,7 @@ TEST_F(PlugInDllTest, NullIdentifiersAreRefusedNotFollowed) {
   const TComRef<IUnknown> unknown = QueryAs<IUnknown>(plugIn.gen.Get(), IID_IUnknown);
   ASSERT_TRUE(errorInfo && unknown);
   const TReachable reach = {plugIn.gen.Get(), plugIn.editor.Get(), plugIn.update.Get(), plugIn.explain.Get(),
-                            errorInfo.Get(),
+                            plugIn.fileView.Get(), errorInfo.Get(),
                             unknown.Get(), factory.Get(),
                             reinterpret_cast<RawGetClassObject>(
                                 reinterpret_cast<void*>(library_.Export("DllGetClassObject")))};
@@ -120,6 +120,8 @@ TEST_F(PlugInDllTest, NullIdentifiersAreRefusedNotFollowed) {
        [](const TReachable& r, void** out) { return CallSlot(r.update, 0, kNull, out); }, true},
       {"IFiledataExplain QueryInterface",
        [](const TReachable& r, void** out) { return CallSlot(r.explain, 0, kNull, out); }, true},
+      {"IFiledataFileView QueryInterface",
+       [](const TReachable& r, void** out) { return CallSlot(r.fileView, 0, kNull, out); }, true},
       {"ISupportErrorInfo QueryInterface",
        [](const TReachable& r, void** out) { return CallSlot(r.errorInfo, 0, kNull, out); }, true},
       {"IUnknown QueryInterface", [](const TReachable& r, void** out) { return CallSlot(r.unknown, 0, kNull, out); },

@@ -27,7 +27,7 @@ TEST_F(PlugInDllTest, GetDataAnswersFilesAsWindowsProgramsWriteThem) {
       const std::string params = "FILENAME=" + path + query.Params;
       for (const TQuerySlot slot : kQuerySlots) {
         SCOPED_TRACE(file.Writer + ", " + (query.Params.empty() ? "no more parameters" : query.Params) +
-                     (slot == TQuerySlot::GetData ? "" : ", explained"));
+                     SlotName(slot));
         const TReading reading = Read(0, params.c_str(), slot);
         EXPECT_EQ(reading.result, want.Kind == TAnswer::Failure ? E_FAIL : S_OK);
         if (want.Kind == TAnswer::Failure) {

@@ -214,7 +214,7 @@ TEST_F(PlugInDllTest, GetDataAnswersFromARealFile) {
     std::string params = query.params ? query.params : "";
     if (const auto at = params.find('@'); at != std::string::npos) params.replace(at, 1, file);
     for (const TQuerySlot slot : kQuerySlots) {
-      SCOPED_TRACE((query.params ? params : "null parameters") + (slot == TQuerySlot::GetData ? "" : ", explained"));
+      SCOPED_TRACE((query.params ? params : "null parameters") + SlotName(slot));
       const TReading reading = Read(query.itemIndex, query.params ? params.c_str() : nullptr, slot);
       EXPECT_EQ(reading.result, query.result);
       if (query.kind >= 0) {
@@ -229,11 +229,17 @@ TEST_F(PlugInDllTest, GetDataAnswersFromARealFile) {
       }
       EXPECT_EQ(reading.lastError, query.lastError);
       // The explanation ends with the very answer the host gets.
-      if (slot == TQuerySlot::ExplainData) {
+      if (slot != TQuerySlot::GetData) {
         const std::string hr = query.result == S_OK ? "S_OK" : "E_FAIL";
         EXPECT_NE(reading.steps.find("{\"step\":\"answer\",\"detail\":\"the host receives " + hr), std::string::npos)
             << reading.steps;
         EXPECT_EQ(reading.steps.substr(reading.steps.size() - 2), "}]");
+      }
+      // The view: the file's lines where the file was opened, else why not.
+      if (slot == TQuerySlot::ExplainWithView) {
+        const bool opened = params.find(".missing") == std::string::npos && query.params && query.itemIndex == 0 &&
+                            params.find("LINE=x") == std::string::npos;
+        EXPECT_EQ(reading.view.rfind(opened ? "{\"available\":true," : "{\"available\":false,", 0), 0u) << reading.view;
       }
     }
   }

@@ -10,11 +10,13 @@
 
 #include "platform/Platform.h"
 #include "query/Errors.h"
+#include "query/FileView.h"
 #include "query/LineSelection.h"
 #include "query/LineSplitter.h"
 #include "query/TextFile.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/MemoryFile.h"
+#include "tests/support/WindowsProgramFiles.h"
 
 namespace filedata {
 namespace {
@@ -150,6 +152,98 @@ TEST(TFileText, AFailedReadIsAnErrorNotTheEndOfTheFile) {
                                  platform::SystemErrorText(testing::TMemoryFile::kErrorCode));
     }
   }
+}
+
+
+// "text" for a line numbered both ways, "3|text" from the start only,
+// "~0|text" from the end only, "...+" for a line cut short.
+std::vector<std::string> Shown(const std::vector<TViewLine>& lines) {
+  std::vector<std::string> shown;
+  for (const TViewLine& line : lines) {
+    std::string row = line.Number ? std::to_string(line.Number) : "";
+    row += line.FromEnd >= 0 ? "~" + std::to_string(line.FromEnd) : "";
+    shown.push_back(row + "|" + line.Text + (line.CutShort ? "+" : ""));
+  }
+  return shown;
+}
+
+// The view reads small files through and only the ends of large ones, from
+// the same open file a query has already read.
+TEST(TFileView, SmallFilesAreReadThroughLargeOnesOnlyAtTheirEnds) {
+  TViewLimits small;  // a "large" file of a few bytes
+  small.HeadLines = 2;
+  small.TailLines = 2;
+  small.ReadThroughBytes = 16;
+  small.TailBytes = 12;
+  TViewLimits shortLines = small;
+  shortLines.LineBytes = 3;
+  const struct {
+    std::string bytes;
+    TViewLimits limits;
+    Lines head, tail;
+    std::uint64_t skippedFrom, skippedTo;  // both 0: read through
+  } cases[] = {
+      {"a\r\nb\r\nc\r\n", small, {"1~2|a", "2~1|b"}, {"3~0|c"}, 0, 0},
+      {"1\n2\n3\n4\n5", small, {"1~4|1", "2~3|2"}, {"4~1|4", "5~0|5"}, 0, 0},
+      {std::string("ab\0cd\nef\n", 9), small, {"1~0|ab"}, {}, 0, 0},
+      {"abcdef\n", shortLines, {"1~0|abc+"}, {}, 0, 0},
+      {"", small, {}, {}, 0, 0},
+      // Larger than 16 bytes: two lines from the start, the last 12 bytes.
+      {"line1\nline2\nline3\nline4\nline5\n", small, {"1|line1", "2|line2"}, {"~1|line4", "~0|line5"}, 12, 18},
+      {testing::Utf16(u"ab\r\ncd\r\nef\r\n"), small, {"1|ab"}, {"~0|ef"}, 14, 14},
+      {"line1\nline2\nline3\n" + std::string("x\0y\nlast", 8), small, {"1|line1", "2|line2"}, {"~0|x"}, 12, 14},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << ::testing::PrintToString(c.bytes));
+    testing::TMemoryFile file(c.bytes);
+    file.ReadsOf({5});
+    std::string unread(4, '\0');
+    std::size_t got = 0;
+    file.Read(unread.data(), unread.size(), got);  // as the query leaves it
+    const TFileView view = ReadFileView(file, "view.txt", c.limits);
+    EXPECT_EQ(Shown(view.Head), c.head);
+    EXPECT_EQ(Shown(view.Tail), c.tail);
+    EXPECT_EQ(view.ReadThrough, c.skippedTo == 0);
+    EXPECT_EQ(view.SkippedFrom, c.skippedFrom);
+    EXPECT_EQ(view.SkippedTo, c.skippedTo);
+  }
+}
+
+// A file of a gigabyte, made up as it is read, counting what it delivers.
+class TMadeUpFile final : public platform::TFileReader {
+ public:
+  std::uint64_t SizeAtOpen() const noexcept override { return kSize; }
+  bool Read(char* buffer, std::size_t count, std::size_t& delivered) override {
+    delivered = static_cast<std::size_t>(std::min<std::uint64_t>(count, kSize - at_));
+    for (std::size_t i = 0; i < delivered; ++i) buffer[i] = kRow[(at_ + i) % (sizeof kRow - 1)];
+    at_ += delivered;
+    read_ += delivered;
+    return true;
+  }
+  bool SeekTo(std::uint64_t offset) override {
+    at_ = offset;
+    return offset <= kSize;
+  }
+  std::uint32_t ErrorCode() const noexcept override { return 0; }
+  static constexpr std::uint64_t kSize = std::uint64_t{1} << 30;
+  static constexpr char kRow[] = "0123456789\r\n";
+  std::uint64_t read_ = 0;
+
+ private:
+  std::uint64_t at_ = 0;
+};
+
+TEST(TFileView, AGigabyteFileIsReadOnlyAtItsEnds) {
+  TMadeUpFile file;
+  const TFileView view = ReadFileView(file, "big.txt");
+  EXPECT_FALSE(view.ReadThrough);
+  ASSERT_EQ(view.Head.size(), 100u);
+  ASSERT_EQ(view.Tail.size(), 100u);
+  EXPECT_EQ(view.Head.front().Text, "0123456789");
+  EXPECT_EQ(view.Tail.back().Text, "0123");  // 2^30 is 4 bytes past a whole row
+  EXPECT_EQ(view.Tail.back().FromEnd, 0);
+  // Two chunks of 64 KiB at the start, the last 256 KiB and a chunk around them.
+  EXPECT_LE(file.read_, std::uint64_t{2} * 64 * 1024 + 256 * 1024 + 64 * 1024) << "read " << file.read_;
 }
 
 }  // namespace

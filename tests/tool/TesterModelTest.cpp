@@ -2,7 +2,9 @@
 // own tables, the parameter text built from them, and the reading's words.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plugin/PlugIn.h"
@@ -89,12 +91,56 @@ TEST_F(TesterReadingTest, AReadingSaysWhatItIsAndWhichStepDecidedIt) {
       {"FILENAME=" + file + ".missing", {"Invalid Arguments", "Text, S_OK"}, "file"},
       {"FILENAME=" + file + "|LINE=9", {"", "E_FAIL: List index out of bounds (8)"}, "line"},
       {"FILENAME=" + file + "|LINE=x", {"", "E_FAIL: 'x' is not a valid integer value"}, "pair"},
+      {"FILENAME=" + file + "|START=8|LENGTH=3", {"2.5", "Number, S_OK"}, "number"},  // advice follows it
   };
   for (const auto& c : cases) {
     const tool::TExplained explained = Explain(c.params);
     EXPECT_EQ(ViewOf(explained.Outcome), c.view) << c.params;
     EXPECT_EQ(explained.Steps.at(DecidingStep(explained)).Step, c.decidingStep) << c.params;
   }
+}
+
+TEST_F(TesterReadingTest, TheFilesLinesAreListedAsThePlugInReadThem) {
+  const std::string file = Write("log.txt", "Sensor log\r\nTemp: 42.5\r\nTemp: 100.25\r\n");
+  const struct {
+    const char* params;
+    std::vector<std::string> labels;  // of the rows, the note past the last line unlabelled
+    std::size_t selected;
+    std::optional<std::pair<std::size_t, std::size_t>> cut;
+    std::optional<std::pair<std::int64_t, std::int64_t>> sturdier;
+  } cases[] = {
+      {"|LINE=3|START=7|LENGTH=4", {"1", "2", "3 | 0", ""}, 2, std::make_pair(6, 4), std::make_pair(7, -1)},
+      {"|LINE=0|START=7", {"1", "2", "3 | 0", ""}, 2, std::make_pair(6, 6), std::nullopt},
+      {"|LINE=9", {"1", "2", "3 | 0", ""}, std::string::npos, std::nullopt, std::nullopt},
+      {".missing", {}, std::string::npos, std::nullopt, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.params);
+    TPlugIn plugIn;
+    const tool::TExplained explained = tool::ExplainWithView(plugIn, "FILENAME=" + file + c.params);
+    const TShownFile shown = ShownFileOf(explained.View);
+    std::vector<std::string> labels;
+    for (const TLineRow& row : shown.Rows) labels.push_back(LineLabel(row));
+    EXPECT_EQ(labels, c.labels);
+    EXPECT_EQ(SelectedRow(shown, explained), c.selected);
+    EXPECT_EQ(CutBytes(explained), c.cut);
+    EXPECT_EQ(shown.Sturdier, c.sturdier);
+    EXPECT_EQ(shown.Fragile, c.sturdier.has_value());
+    if (shown.Rows.size() < 3) continue;
+    EXPECT_EQ(LineValueOf(shown.Rows[2], true), "0") << "the last line, counted from the end";
+    EXPECT_EQ(LineValueOf(shown.Rows[2], false), "3");
+    EXPECT_EQ(LineValueOf(shown.Rows[1], true), "2") << "only the last line counts from the end";
+    EXPECT_EQ(LineValueOf(shown.Rows.back(), false), std::nullopt) << "the note past the last line";
+  }
+}
+
+TEST(TesterModel, TheRulerCountsBytesUnderTheirColumns) {
+  const std::vector<std::size_t> oneByteEach{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+  EXPECT_EQ(RulerText(oneByteEach, 0), L"1        10 \r\n|...|....|..");
+  EXPECT_EQ(RulerText(oneByteEach, 3), L"      10 \r\n.|....|..") << "scrolled by three columns";
+  EXPECT_EQ(RulerText({0, 1, 3, 4}, 0), L"1   \r\n|..|") << "the second column holds bytes 2 and 3, the fourth byte 5";
+  EXPECT_EQ(CutValuesOf(6, 4, false), std::make_pair(std::string("7"), std::string("4")));
+  EXPECT_EQ(CutValuesOf(6, 6, true), std::make_pair(std::string("7"), std::string("-1")));
 }
 
 TEST(TesterModel, TheIntervalAndTheCommandLine) {

@@ -109,7 +109,7 @@ void TTesterWindow::ShowFile(const tool::TExplained& explained) {
   const std::wstring advice = Wide(file_.Advice);
   const bool sturdier = file_.Sturdier.has_value();
   const bool pickChanged = advice != tool::TextOf(Control(IDC_ADVICE)) ||
-                           sturdier != (IsWindowVisible(Control(IDC_STURDIER)) != FALSE);
+                           sturdier != Shown(Control(IDC_STURDIER));
   SendDlgItemMessageW(dialog_, IDC_ADVICE, WM_SETFONT,
                       reinterpret_cast<WPARAM>(file_.Fragile ? boldFont_ : reinterpret_cast<HFONT>(SendMessageW(
                                                                                 dialog_, WM_GETFONT, 0, 0))),

@@ -217,7 +217,7 @@ void TTesterWindow::PlaceLineControls(int left, int right, int bottom) {
   y += notes + gap;
   // From the bottom up: the advice and its button, the note on the pick,
   // the two choices, the line with its ruler.
-  const bool sturdier = IsWindowVisible(Control(IDC_STURDIER)) != FALSE;
+  const bool sturdier = Shown(Control(IDC_STURDIER));
   const int adviceWidth = sturdier ? width - button - X(kGap) : width;
   const int advice = std::max(TextHeight(Control(IDC_ADVICE), adviceWidth), sturdier ? row : 0);
   const int pick = std::max(TextHeight(Control(IDC_PICK_NOTE), width), 2 * text);

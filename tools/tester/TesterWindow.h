@@ -84,6 +84,9 @@ class TTesterWindow {
   void CopyParamText() const;
   std::vector<std::string> Values() const;
   HWND Control(int id) const { return GetDlgItem(dialog_, id); }
+  // Shown once the window is: IsWindowVisible says no while the window
+  // itself is still hidden, as it is while its controls are first placed.
+  static bool Shown(HWND control) { return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
 
   // The fields' first values: PARAMS as the plug-in reads it, else the defaults.
   std::vector<std::string> InitialValues(const std::optional<std::string>& params);
