@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/WindowsProgramFiles.h"
 #include "tools/tester/TesterResources.h"
 
 namespace {
@@ -96,6 +97,18 @@ class TTesterProcess {
     text.resize(
         static_cast<std::size_t>(SendMessageW(Control(id), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()))));
     return Narrow(text);
+  }
+  // Keys pressed (true) and let go, as the keyboard sends them to the
+  // window in front.
+  void Keys(const std::vector<std::pair<WORD, bool>>& keys) const {
+    for (const auto& [key, down] : keys) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = key;
+      input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+      SendInput(1, &input, sizeof input);
+      std::this_thread::sleep_for(50ms);
+    }
   }
   std::pair<DWORD, DWORD> Selection(int id) const {
     DWORD start = 0, end = 0;
@@ -277,6 +290,27 @@ TEST_F(TesterDriveTest, PointingAtALineAndASpanSetsTheReadingUp) {
   ASSERT_TRUE(valueIs("Temp"));
   EXPECT_EQ(SendMessageW(tester.Control(IDC_LINES), LB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(tester.Selection(IDC_LINE_TEXT), std::make_pair(DWORD{0}, DWORD{4}));
+
+  // The keyboard does the same: Shift+End in the line, Up in the list.
+  SetForegroundWindow(tester.Window());
+  SendMessageW(tester.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tester.Control(IDC_LINE_TEXT)), TRUE);
+  tester.Keys({{VK_SHIFT, true}, {VK_END, true}, {VK_END, false}, {VK_SHIFT, false}});
+  ASSERT_TRUE(valueIs("Temp: 43.0"));
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 3), "-1");
+  SendMessageW(tester.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tester.Control(IDC_LINES)), TRUE);
+  tester.Keys({{VK_UP, true}, {VK_UP, false}});
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_FIELD_EDIT + 1) == "2"; })) << tester.Text(IDC_FIELD_EDIT + 1);
+
+  // A file as PowerShell writes it, UTF-16LE with its mark: the line decoded,
+  // a column a byte of the plug-in's text.
+  tester.Type(IDC_FIELD_EDIT + 0, Write("ps.txt", filedata::testing::Utf16(u"Temp: 21.5 \u00B0C\r\n")));
+  tester.Type(IDC_FIELD_EDIT + 1, "1");
+  ASSERT_TRUE(valueIs("Temp: 21.5 ?C"));
+  EXPECT_NE(tester.Text(IDC_FILE_NOTES).find("UTF-16LE"), std::string::npos) << tester.Text(IDC_FILE_NOTES);
+  SendMessageW(tester.Control(IDC_LINE_TEXT), EM_SETSEL, 6, 10);
+  ASSERT_TRUE(valueIs("21.5"));
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 2), "7");
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 3), "4");
 }
 
 TEST_F(TesterDriveTest, AGigabyteFileShowsItsEndsWithoutItsMiddle) {
