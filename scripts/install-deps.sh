@@ -3,25 +3,38 @@
 # compilers, the MinGW-w64 cross compilers, Wine (32-bit too where the kernel
 # runs 32-bit code), Xvfb for the tests that need a display and ImageMagick
 # for their screenshots, wixl and msitools for the MSI, and the libraries. Also unpacks Debian's Google Benchmark
-# source for the Windows benchmarks.
+# source for the Windows benchmarks. With --demo, only what scripts/demo.sh
+# needs: the compilers and libraries of the native command, and the one
+# MinGW-w64 compiler and Wine of the DLL it shows.
+# Usage: scripts/install-deps.sh [--demo]
 set -euo pipefail
 [ -z "${FILEDATA_PACKAGES_READY:-}" ] || exit 0  # scripts/test.sh has run this already
 here=$(cd "$(dirname "$0")" && pwd)
 export DEBIAN_FRONTEND=noninteractive
+demo=false
+[ "${1:-}" = --demo ] && demo=true
 
 installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]; }
 
-packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
-  googletest libbenchmark-dev nlohmann-json3-dev libcli11-dev
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine64 xvfb imagemagick wixl msitools
-)
-if "$here/runs-32bit.sh"; then
+packages=(cmake ninja-build g++ nlohmann-json3-dev libcli11-dev)
+runs32=false
+"$here/runs-32bit.sh" && runs32=true
+if $demo && $runs32; then
+  packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
+elif $demo; then
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64)
+else
+  packages+=(
+    clang libclang-rt-14-dev googletest libbenchmark-dev
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+    wine64 xvfb imagemagick wixl msitools
+  )
+fi
+if $runs32; then
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   packages+=(wine32:i386)
-else
+elif ! $demo; then
   echo "note: this kernel cannot run 32-bit programs; the win32 build is checked statically only"
 fi
 
@@ -42,6 +55,7 @@ if [ ${#need[@]} -gt 0 ]; then
   fi
 fi
 
+$demo && exit 0
 # Google Benchmark ships only a native library; the Windows builds compile
 # Debian's source of the same version.
 benchmark_src=/usr/src/benchmark

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every test: native, win64 under wine64 and win32 under 32-bit Wine (with
 # the release packages installed into fresh prefixes); then the native tests
-# under the sanitizers, 30 seconds of each fuzz target, and two clean builds
-# of the shipped 32-bit binaries compared byte for byte.
+# under the sanitizers, 30 seconds of each fuzz target, and the shipped
+# 32-bit binaries built anew in another folder and compared byte for byte
+# with the ones tested.
 #
 # Each Windows suite mostly waits on Wine, so it starts as soon as its build
 # is done, and the builds after it use the idle processor meanwhile at the
@@ -43,11 +44,11 @@ scripts/build.sh win32
 phase "win32: ctest starts; beside it, at the lowest priority, the win64 build"
 beside win32 "${win32_suite[@]}"; win32=$!
 low win64-build scripts/build.sh win64
-phase "win64: ctest starts; beside both suites, at the lowest priority, the asan and fuzz builds, then scripts/check-reproducible.sh win32"
+phase "win64: ctest starts; beside both suites, at the lowest priority, the asan and fuzz builds, then scripts/check-reproducible.sh --against-built win32"
 beside win64 ctest --preset win64; win64=$!
 low asan-build scripts/build.sh asan
 low fuzz-build scripts/build.sh fuzz
-beside reproducible nice -n 19 scripts/check-reproducible.sh win32; reproducible=$!
+beside reproducible nice -n 19 scripts/check-reproducible.sh --against-built win32; reproducible=$!
 
 phase "waiting for what runs beside; its logs follow"
 shown win64 "$win64"
