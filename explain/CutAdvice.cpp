@@ -46,8 +46,9 @@ std::size_t NumberGoesOnAt(std::string_view line, std::string_view cut, char sep
   return std::string_view::npos;
 }
 
-// The number around the bytes [FIRST, END) of LINE: every byte that carries it on.
-std::string_view WholeNumber(std::string_view line, std::size_t first, std::size_t end, char separator) {
+// The number around CUT, a part of LINE: every byte that carries it on.
+std::string_view WholeNumber(std::string_view line, std::string_view cut, char separator) {
+  std::size_t first = FirstOf(line, cut), end = first + cut.size();
   while (first > 0 && CarriesNumber(line[first - 1], separator)) --first;
   while (end < line.size() && CarriesNumber(line[end], separator)) ++end;
   return line.substr(first, end - first);
@@ -121,8 +122,7 @@ std::string CutName(TCut cut) {
 // be taken in where the lines align their numbers to the right.
 std::optional<TSturdierCut> FindSturdier(std::string_view line, std::string_view cut, char separator,
                                          const std::vector<TLineAlike>& alike) {
-  const std::size_t first = FirstOf(line, cut);
-  const std::string_view whole = WholeNumber(line, first, first + cut.size(), separator);
+  const std::string_view whole = WholeNumber(line, cut, separator);
   const auto wholeStart = static_cast<std::int64_t>(FirstOf(line, whole)) + 1;
   const auto wholeSize = static_cast<std::int64_t>(whole.size());
   const auto holds = [&](TCut candidate) {
@@ -158,21 +158,17 @@ std::optional<TCutAdvice> AdviseCut(std::string_view line, std::uint64_t lineNum
 
   const std::size_t goesOn = NumberGoesOnAt(line, cut, separator);
   if (goesOn != std::string_view::npos) {
-    const std::size_t first = FirstOf(line, cut);
     advice.Detail = "fragile cut: " + Quoted(cut) + " is part of the number " +
-                    Quoted(WholeNumber(line, first, first + cut.size(), separator)) + " (byte " +
+                    Quoted(WholeNumber(line, cut, separator)) + " (byte " +
                     std::to_string(goesOn + 1) + ", " + Quoted(line.substr(goesOn, 1)) + ", lies just outside it)";
   } else {
     for (const TLineAlike& other : alike) {
       const std::string_view otherCut = CutOf(other.Text, asked);
       if (ReadsWhole(other.Text, asked, separator)) continue;
-      advice.FoundOn = other.Number;
-      std::string gives = "the text " + Quoted(otherCut);
-      if (IsNumber(otherCut, separator)) {
-        const std::size_t first = FirstOf(other.Text, otherCut);
-        gives = Quoted(otherCut) + ", part of the number " +
-                Quoted(WholeNumber(other.Text, first, first + otherCut.size(), separator));
-      }
+      const std::string gives =
+          IsNumber(otherCut, separator)
+              ? Quoted(otherCut) + ", part of the number " + Quoted(WholeNumber(other.Text, otherCut, separator))
+              : "the text " + Quoted(otherCut);
       advice.Detail = "fragile cut: on " + LineName(other) + " the same cut gives " + gives;
       break;
     }
@@ -191,6 +187,13 @@ std::optional<TCutAdvice> AdviseCut(std::string_view line, std::uint64_t lineNum
                      "its width changes and other text follows it";
   }
   return advice;
+}
+
+TJsonObject AdviceValues(const TCutAdvice& advice) {
+  TJsonObject values;
+  values.Boolean("fragile", advice.Fragile).Integer("linesAlike", static_cast<std::int64_t>(advice.LinesAlike));
+  if (advice.Sturdier) values.Integer("start", advice.Sturdier->Start).Integer("length", advice.Sturdier->Length);
+  return values;
 }
 
 }  // namespace filedata::explain

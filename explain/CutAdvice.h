@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "explain/JsonWriting.h"
 #include "query/FileView.h"
 
 namespace filedata::explain {
@@ -25,7 +26,6 @@ struct TCutAdvice {
   std::string Detail;  // one plain line, fragile or not
   std::optional<TSturdierCut> Sturdier;
   std::uint64_t LinesAlike = 0;  // other shown lines that look like the selected one
-  std::uint64_t FoundOn = 0;     // the line that shows the cut fragile (0: the selected one)
 };
 
 // The selected line LINE (number LINENUMBER from 1, 0 when not known) cut
@@ -34,5 +34,9 @@ struct TCutAdvice {
 // cut is no number.
 std::optional<TCutAdvice> AdviseCut(std::string_view line, std::uint64_t lineNumber, std::int64_t start,
                                     std::int64_t length, char separator, const TFileView* view);
+
+// The advice's values, as the explanation's step and the view both give
+// them: "fragile", "linesAlike" and the sturdier cut's "start" and "length".
+TJsonObject AdviceValues(const TCutAdvice& advice);
 
 }  // namespace filedata::explain

@@ -21,14 +21,7 @@ std::string TExplanation::StepsJson(const TQueryOutcome& outcome) const {
 std::optional<TCutAdvice> TExplanation::Advise(const TFileView* view) {
   if (!isNumber_) return std::nullopt;
   std::optional<TCutAdvice> advice = AdviseCut(lineText_, lineNumber_, start_, length_, separator_, view);
-  if (advice && advice->Fragile) {
-    TJsonObject values;
-    values.Boolean("fragile", true).Integer("linesAlike", static_cast<std::int64_t>(advice->LinesAlike));
-    if (advice->Sturdier) {
-      values.Integer("start", advice->Sturdier->Start).Integer("length", advice->Sturdier->Length);
-    }
-    Add("advice", advice->Detail, values);
-  }
+  if (advice && advice->Fragile) Add("advice", advice->Detail, AdviceValues(*advice));
   return advice;
 }
 

@@ -48,12 +48,7 @@ std::string JsonStrings(const std::vector<std::string>& texts) {
 
 std::string AdviceJson(const std::optional<TCutAdvice>& advice) {
   if (!advice) return "null";
-  TJsonObject values;
-  values.Boolean("fragile", advice->Fragile).Text("detail", advice->Detail);
-  if (advice->Sturdier) {
-    values.Integer("start", advice->Sturdier->Start).Integer("length", advice->Sturdier->Length);
-  }
-  return values.Close();
+  return AdviceValues(*advice).Text("detail", advice->Detail).Close();
 }
 }  // namespace
 

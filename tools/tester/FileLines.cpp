@@ -89,7 +89,7 @@ void TTesterWindow::ShowFile(const tool::TExplained& explained) {
   const bool notesChanged = wideNotes != tool::TextOf(Control(IDC_FILE_NOTES));
   file_ = std::move(file);
   lineValue_ = ParameterOf(explained, "line");
-  lengthValue_ = ParameterOf(explained, "length");
+  const std::string lengthValue = ParameterOf(explained, "length");
   updating_ = true;
   if (notesChanged) SetDlgItemTextW(dialog_, IDC_FILE_NOTES, wideNotes.c_str());
   if (!sameRows) FillLines();
@@ -101,7 +101,7 @@ void TTesterWindow::ShowFile(const tool::TExplained& explained) {
   const bool fromEnd = lineValue_ == "0";
   CheckDlgButton(dialog_, IDC_FROM_END, fromEnd ? BST_CHECKED : BST_UNCHECKED);
   EnableWindow(Control(IDC_FROM_END), last && file_.Rows[row].Number != 0);
-  CheckDlgButton(dialog_, IDC_TO_END, lengthValue_ == "-1" ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog_, IDC_TO_END, lengthValue == "-1" ? BST_CHECKED : BST_UNCHECKED);
   EnableWindow(Control(IDC_TO_END), row != std::string::npos);
   SetDlgItemTextW(dialog_, IDC_PICK_NOTE,
                   Wide(row == std::string::npos ? "" : fromEnd ? file_.FromEndChoice : file_.FromStartChoice).c_str());

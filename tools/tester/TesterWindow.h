@@ -120,7 +120,7 @@ class TTesterWindow {
   std::vector<std::size_t> byteOfColumn_;
   DWORD selectionStart_ = 0, selectionEnd_ = 0;  // the line field's, as last seen
   int firstVisible_ = -1;                         // the line field's first column shown, as the ruler has it
-  std::string lineValue_, lengthValue_;           // LINE and LENGTH as the last reading ran with them
+  std::string lineValue_;                         // LINE as the last reading ran with it
   bool updating_ = false;  // the tester, not the user, is changing the fields or the selection
 };
 
