@@ -71,8 +71,9 @@ row "LINE=0 native" "$native $(q "$file" 0)" "tail -n 1" "tail -n 1 $file"
 row "LINE=0 native" "$native $(q "$file" 0)" "awk 'END {print}'" "awk 'END {print}' $file"
 row "LINE=1 native" "$native $(q "$file" 1)" "head -n 1" "head -n 1 $file"
 row "LINE=$middle native" "$native $(q "$file" $middle)" "sed -n '${middle}{p;q}'" "sed -n '${middle}{p;q}' $file"
-row "UTF-16LE LINE=0 native" "$native $(q "$wide" 0)" "read loop alone (64 KiB), same file" "$work/read_loop $wide --read-only"
-row "UTF-16LE LINE=-1 native" "$native $(q "$wide" -1)" "read loop alone (64 KiB), same file" "$work/read_loop $wide --read-only"
+for line in 0 -1; do
+  row "UTF-16LE LINE=$line native" "$native $(q "$wide" $line)" "read loop alone (64 KiB), same file" "$work/read_loop $wide --read-only"
+done
 
 # Each Windows build against the bare loop of its own width under the same
 # Wine. Each prefix's server stays up for the runs, so that no run pays for
@@ -89,11 +90,14 @@ for preset in "${presets[@]}"; do
   exe="$(in_prefix "$preset") build/$preset/bin/filedata.exe"
   floor="$(in_prefix "$preset") $work/readfile_loop${preset#win}.exe $file"
   row "LINE=0 $preset under Wine" "$exe $(q "$file" 0)" "ReadFile loop with memchr, same Wine" "$floor"
-  row "LINE=-1 $preset under Wine" "$exe $(q "$file" -1)" "ReadFile loop with memchr, same Wine" "$floor"
   # The C library's memchr is a byte loop under Wine; the reads alone are the floor there.
-  row "LINE=0 $preset under Wine" "$exe $(q "$file" 0)" "ReadFile loop alone, same Wine" "$floor --read-only"
-  row "UTF-16LE LINE=0 $preset under Wine" "$exe $(q "$wide" 0)" "ReadFile loop alone, same Wine" \
-    "$(in_prefix "$preset") $work/readfile_loop${preset#win}.exe $wide --read-only"
+  for line in 0 -1; do
+    row "LINE=$line $preset under Wine" "$exe $(q "$file" $line)" "ReadFile loop alone, same Wine" "$floor --read-only"
+  done
+  for line in 0 -1; do
+    row "UTF-16LE LINE=$line $preset under Wine" "$exe $(q "$wide" $line)" "ReadFile loop alone, same Wine" \
+      "$(in_prefix "$preset") $work/readfile_loop${preset#win}.exe $wide --read-only"
+  done
 done
 if [[ " ${presets[*]} " == *" win32 "* ]]; then
   row "LINE=0 win32 under Wine" "$(in_prefix win32) build/win32/bin/filedata.exe $(q "$file" 0)" \

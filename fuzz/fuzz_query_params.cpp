@@ -21,12 +21,13 @@ using namespace filedata;
 
 std::vector<std::string> gPaths;
 
-// Lines that cross both 64 KiB read chunks: a CR ends the first chunk and
-// its LF begins the second, and a line runs over the second boundary.
+// Lines that cross the first two read boundaries (after 64 KiB, then 256 KiB
+// more): a CR ends the first read and its LF begins the second, and a line
+// runs over the second boundary.
 std::string LongFile() {
   std::string text(65535, 'A');
   text += "\r\n";
-  for (int i = 0; i < 10000; ++i) text += "12.5 C\n";
+  for (int i = 0; i < 40000; ++i) text += "12.5 C\n";
   return text + "last 9.75";
 }
 // The answer, or the message of the failure the host would be told of;

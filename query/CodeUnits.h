@@ -3,6 +3,7 @@
 // text) or of two bytes in either order (UTF-16 after its mark). Every rule
 // of the query works on code units; only the line it answers with is turned
 // into 8-bit text (TextEncoding.h).
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -26,6 +27,13 @@ class TUnitSink {
   virtual ~TUnitSink() = default;
   // Returning false stops the reading.
   virtual bool OnUnits(std::string_view units) = 0;
+  // True for a sink whose own search finds the zero unit that ends the text
+  // as it reads (the line counter): the reader then spares its own search
+  // and hands it the units as they come, through OnUnitsUpToZero.
+  virtual bool FindsZero() const noexcept { return false; }
+  // Takes UNITS up to their first zero unit and returns the bytes before it,
+  // all of them when none is zero. Such a sink never stops the reading.
+  virtual std::size_t OnUnitsUpToZero(std::string_view units) { return units.size(); }
 };
 
 }  // namespace filedata

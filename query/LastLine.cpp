@@ -32,16 +32,26 @@ bool TLastLineScanner::OnUnits(std::string_view text) {
   return true;
 }
 
-bool TLineCounter::OnUnits(std::string_view text) {
-  if (text.empty()) return true;
+bool TLineCounter::OnUnits(std::string_view units) {
+  OnUnitsUpToZero(units);
+  return true;
+}
+
+std::size_t TLineCounter::OnUnitsUpToZero(std::string_view units) {
+  const char* const begin = units.data();
+  const char* zero = begin;
+  const std::uint64_t ends = units.empty() ? 0 : units_.CountLineEndsToZero(begin, begin + units.size(), zero);
+  Counted(begin, zero, ends);
+  return static_cast<std::size_t>(zero - begin);
+}
+
+void TLineCounter::Counted(const char* begin, const char* end, std::uint64_t ends) {
+  if (begin == end) return;
   const std::size_t unit = units_.UnitSize;
-  const char* begin = text.data();
-  const char* end = begin + text.size();
-  ends_ += units_.CountLineEnds(begin, end);
+  ends_ += ends;
   if (afterCR_ && units_.IsLF(begin)) --ends_;  // CR LF across chunks: the CR was counted
   afterCR_ = units_.IsCR(end - unit);
   inLine_ = !afterCR_ && !units_.IsLF(end - unit);
-  return true;
 }
 
 }  // namespace filedata

@@ -35,9 +35,13 @@ class TLineCounter final : public TUnitSink {
  public:
   explicit TLineCounter(const TUnitSearches& units) : units_(units) {}
   bool OnUnits(std::string_view units) override;
+  bool FindsZero() const noexcept override { return true; }
+  std::size_t OnUnitsUpToZero(std::string_view units) override;
   std::uint64_t LineCount() const noexcept { return ends_ + (inLine_ ? 1 : 0); }
 
  private:
+  void Counted(const char* begin, const char* end, std::uint64_t ends);
+
   const TUnitSearches& units_;
   std::uint64_t ends_ = 0;
   bool inLine_ = false;  // the text so far ends inside a line

@@ -77,7 +77,9 @@ class TFileText {
 
  private:
   enum class TFlow { More, SinkStopped, TextEnded };
-  std::size_t ReadInto(std::size_t at);
+  void AllocateBuffer();
+  // Reads at most MOST bytes into the buffer from AT on.
+  std::size_t ReadInto(std::size_t at, std::size_t most = SIZE_MAX);
   [[noreturn]] void ReadFailed() const;
   TFlow Forward(std::string_view bytes, TUnitSink& sink);
   TFlow ForwardUnits(std::string_view units, std::uint64_t at, TUnitSink& sink);
@@ -85,7 +87,10 @@ class TFileText {
   platform::TFileReader& file_;
   const std::string& name_;
   TTextObserver* observer_;
-  std::unique_ptr<char[]> buffer_;
+  struct TAlignedDelete {
+    void operator()(char* buffer) const noexcept;
+  };
+  std::unique_ptr<char[], TAlignedDelete> buffer_;
   std::size_t bufferSize_;
   std::size_t filled_ = 0;      // bytes of the first read, mark and all
   std::size_t textAt_ = 0;      // where the text begins in the first read: after the mark

@@ -30,7 +30,7 @@ using TBigEndianUnits = TUnits<2, Loaded(0x00, 0x0D), Loaded(0x00, 0x0A)>;
 template <class U>
 constexpr TUnitSearches Portable() {
   return {FindFirstPortable<U::W, 0>, FindFirstPortable<U::W, U::CR, U::LF>, FindLastPortable<U::W, U::CR, U::LF>,
-          CountPortable<U::W, U::CR, U::LF>, U::W, U::CR, U::LF, "portable"};
+          CountToZeroPortable<U::W, U::CR, U::LF>, U::W, U::CR, U::LF, "portable"};
 }
 // Indexed by TTextEncoding.
 constexpr TUnitSearches kPortable[] = {Portable<TByteUnits>(), Portable<TLittleEndianUnits>(),
@@ -40,7 +40,7 @@ constexpr TUnitSearches kPortable[] = {Portable<TByteUnits>(), Portable<TLittleE
 template <class U>
 constexpr TUnitSearches Sse2() {
   return {FindZeroSse2<U::W>, FindFirstSse2<U::W, U::CR, U::LF>, FindLastSse2<U::W, U::CR, U::LF>,
-          CountSse2<U::W, U::CR, U::LF>, U::W, U::CR, U::LF, "sse2"};
+          CountToZeroSse2<U::W, U::CR, U::LF>, U::W, U::CR, U::LF, "sse2"};
 }
 constexpr TUnitSearches kSse2[] = {Sse2<TByteUnits>(), Sse2<TLittleEndianUnits>(), Sse2<TBigEndianUnits>()};
 #endif
@@ -49,7 +49,7 @@ constexpr TUnitSearches kSse2[] = {Sse2<TByteUnits>(), Sse2<TLittleEndianUnits>(
 template <class U>
 constexpr TUnitSearches Avx2() {
   return {FindZeroAvx2<U::W>, FindFirstAvx2<U::W, U::CR, U::LF>, FindLastAvx2<U::W, U::CR, U::LF>,
-          CountAvx2<U::W, U::CR, U::LF>, U::W, U::CR, U::LF, "avx2"};
+          CountToZeroAvx2<U::W, U::CR, U::LF>, U::W, U::CR, U::LF, "avx2"};
 }
 constexpr TUnitSearches kAvx2[] = {Avx2<TByteUnits>(), Avx2<TLittleEndianUnits>(), Avx2<TBigEndianUnits>()};
 #endif

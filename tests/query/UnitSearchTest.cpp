@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "query/UnitSearch.h"
@@ -54,16 +55,26 @@ TEST(UnitSearch, EveryKindFindsWhatThePlainLoopFinds) {
           const char* zero = b;
           while (zero < e && value(zero) != 0) zero += w;
           const char* lastBreak = nullptr;
-          std::uint64_t ends = 0;
+          std::uint64_t ends = 0;  // up to the zero
           for (const char* p = b; p < e; p += w) {
             if (value(p) == '\r' || value(p) == '\n') lastBreak = p;
-            ends += value(p) == '\n' || (value(p) == '\r' && (p + w == e || value(p + w) != '\n'));
+            if (p < zero) ends += value(p) == '\n' || (value(p) == '\r' && (p + w == zero || value(p + w) != '\n'));
           }
           ASSERT_EQ(search->FindLineBreak(b, e), lineBreak) << ::testing::PrintToString(text);
           ASSERT_EQ(search->FindZero(b, e), zero) << ::testing::PrintToString(text);
           ASSERT_EQ(search->FindLastLineBreak(b, e), lastBreak) << ::testing::PrintToString(text);
-          ASSERT_EQ(search->CountLineEnds(b, e), ends) << ::testing::PrintToString(text);
+          const char* countedTo = nullptr;
+          ASSERT_EQ(search->CountLineEndsToZero(b, e, countedTo), ends) << ::testing::PrintToString(text);
+          ASSERT_EQ(countedTo, zero) << ::testing::PrintToString(text);
         }
+      }
+      // Nothing but line ends, more than a vector count's byte counters hold.
+      for (const auto& [unit, each, ends] : {std::tuple{u"\n", 1, 70001}, {u"\r\n", 2, 35001}, {u"\r", 1, 70001}}) {
+        std::string text;
+        for (int i = 0; i < 70001; ++i) AppendUnit(text, static_cast<std::uint16_t>(unit[i % each]), encoding);
+        const char* zero = nullptr;
+        EXPECT_EQ(search->CountLineEndsToZero(text.data(), text.data() + text.size(), zero),
+                  static_cast<std::uint64_t>(ends));
       }
     }
   }
