@@ -14,6 +14,9 @@ mkdir -p "$work"
 export WINEPREFIX="$work/prefix"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# No step fails in silence: name the one that did.
+set -E
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND (exit $?)" >&2' ERR
 run() { "$wine_run" "$@"; }
 
 cpack --config "$config" -B "$work/out" >/dev/null
@@ -31,7 +34,9 @@ done
 query='FILENAME=C:\Program Files\Filedata\sample\temp.txt|LINE=0|START=7|LENGTH=4'
 if [ "$width" = win64 ]; then loader=/usr/lib/wine/wine64; else loader=/usr/lib/wine/wine; fi
 if [ -n "$width" ]; then
-  WINEDEBUG=-all WINEARCH=$width "$loader" wineboot -i >/dev/null 2>&1
+  # wineboot may report a failure of its own under load and still have made the prefix.
+  WINEDEBUG=-all WINEARCH=$width "$loader" wineboot -i >/dev/null 2>&1 || true
+  [ -d "$WINEPREFIX/drive_c/windows/system32" ] || fail "wineboot made no prefix"
 else
   run "$folder/filedata.exe" --help >/dev/null  # the prefix takes the package's width
 fi

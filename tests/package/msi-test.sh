@@ -17,6 +17,9 @@ mkdir -p "$work"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# No step fails in silence: name the one that did.
+set -E
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND (exit $?)" >&2' ERR
 run() { "$wine_run" "$@"; }
 clean() { tr -d '\r'; }
 # A Unix path as Wine's programs name it: drive Z: is the root.
@@ -40,7 +43,9 @@ cmake -DMSI_VERSION=0.9.0 -DMSI_ARCH="$arch" -DMSI_STAGE="$work/old-stage" -DMSI
 
 # A fresh prefix of the width asked for.
 if [ "$width" = win64 ]; then loader=/usr/lib/wine/wine64; else loader=/usr/lib/wine/wine; fi
-WINEARCH=$width "$loader" wineboot -i >/dev/null 2>&1
+# wineboot may report a failure of its own under load and still have made the prefix.
+WINEARCH=$width "$loader" wineboot -i >/dev/null 2>&1 || true
+[ -d "$WINEPREFIX/drive_c/windows/system32" ] || fail "wineboot made no prefix"
 system32="$WINEPREFIX/drive_c/windows/system32"
 msiexec="$system32/msiexec.exe"
 # Where the package's files go, and the registry as a host of its width
