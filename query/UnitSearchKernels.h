@@ -202,10 +202,9 @@ std::uint64_t CountPassesSse2(const char*& p, const char* end) {
   const __m128i lf = kPacks ? _mm_set1_epi8(static_cast<char>(LF)) : Splat128<W>(LF);
   std::uint64_t total = 0;
   while (end - p >= kPass + kNext) {
-    const char* const from = p;
     const char* const stop = p + std::min((end - p - kNext) / kPass, kPassesPerSum) * kPass;
     __m128i even = _mm_setzero_si128(), odd = even, least = _mm_set1_epi8(-1);
-    for (const char* q = from; q < stop; q += kPass) {
+    for (const char* q = p; q < stop; q += kPass) {
       even = _mm_sub_epi8(even, EndsAt128<W, CR, LF>(q, cr, lf, least));
       odd = _mm_sub_epi8(odd, EndsAt128<W, CR, LF>(q + kSpan, cr, lf, least));
       even = _mm_sub_epi8(even, EndsAt128<W, CR, LF>(q + 2 * kSpan, cr, lf, least));
@@ -330,10 +329,9 @@ FILEDATA_AVX2 std::uint64_t CountPassesAvx2(const char*& p, const char* end) {
   const __m256i lf = kPacks ? _mm256_set1_epi8(static_cast<char>(LF)) : Splat256<W>(LF);
   std::uint64_t total = 0;
   while (end - p >= kPass + kNext) {
-    const char* const from = p;
     const char* const stop = p + std::min((end - p - kNext) / kPass, kPassesPerSum) * kPass;
     __m256i even = _mm256_setzero_si256(), odd = even, least = _mm256_set1_epi8(-1);
-    for (const char* q = from; q < stop; q += kPass) {
+    for (const char* q = p; q < stop; q += kPass) {
       even = _mm256_sub_epi8(even, EndsAt256<W, CR, LF>(q, cr, lf, least));
       odd = _mm256_sub_epi8(odd, EndsAt256<W, CR, LF>(q + kSpan, cr, lf, least));
       even = _mm256_sub_epi8(even, EndsAt256<W, CR, LF>(q + 2 * kSpan, cr, lf, least));
