@@ -68,9 +68,8 @@ const TUnitSearches& SearchAt(benchmark::State& state) {
 std::string_view UnitsOf(TTextEncoding encoding) {
   return std::string_view(LogFor(encoding)).substr(encoding == TTextEncoding::EightBit ? 0 : 2);
 }
-// As much as the query reads at a time (TextFile.cpp): it searches each read
-// while the read is still in the processor's cache.
-constexpr std::size_t kReadBytes = 256 << 10;
+// As much as the query reads at a time: it searches each read while the
+// read is still in the processor's cache.
 std::string_view OneReadOf(TTextEncoding encoding) { return UnitsOf(encoding).substr(0, kReadBytes); }
 void EveryKind(benchmark::internal::Benchmark* b) {
   for (int text = 0; text < 2; ++text) {

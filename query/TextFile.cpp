@@ -9,11 +9,6 @@
 namespace filedata {
 
 namespace {
-// A file's first read is short, as most readings want one of its first
-// lines; a pass through a large file reads in larger chunks, which costs
-// fewer calls and still leaves each in the processor's cache for the search.
-constexpr std::size_t kFirstReadBytes = 64 * 1024;
-constexpr std::size_t kChunkBytes = 256 * 1024;
 // The searches load whole vectors: a buffer on a page boundary keeps the
 // loads from straddling cache lines.
 constexpr std::align_val_t kBufferAlignment{4096};
@@ -80,7 +75,7 @@ void TFileText::ReadFailed() const {
 }
 
 void TFileText::AllocateBuffer() {
-  bufferSize_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(remaining_, 1, kChunkBytes));
+  bufferSize_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(remaining_, 1, kReadBytes));
   buffer_.reset(static_cast<char*>(::operator new[](bufferSize_, kBufferAlignment)));
 }
 

@@ -14,6 +14,12 @@
 
 namespace filedata {
 
+// A file's first read is short, as most readings want one of its first
+// lines; a pass through a large file reads in larger chunks, which costs
+// fewer calls and still leaves each in the processor's cache for the search.
+inline constexpr std::size_t kFirstReadBytes = 64 * 1024;
+inline constexpr std::size_t kReadBytes = 256 * 1024;
+
 // How a file's text ended, for an explanation.
 struct TTextEnd {
   bool EndedByZero = false;      // a zero unit ended the text before the end of the file

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "query/TextFile.h"
+
 namespace filedata::testing {
 
 // The bytes of TEXT in UTF-16, little-endian unless BIGENDIAN, after the
@@ -54,7 +56,7 @@ struct TLongLog {
 };
 inline const TLongLog& LongUtf16Log() {
   static const TLongLog log = [] {
-    constexpr std::size_t kRead = 64 * 1024;
+    constexpr std::size_t kRead = kFirstReadBytes;
     TLongLog made;
     std::u16string text;
     for (int line = 1; line <= 3000; ++line) {
