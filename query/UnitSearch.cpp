@@ -1,6 +1,6 @@
 #include "query/UnitSearch.h"
 
-#include "query/UnitSearchKernels.h"
+#include "query/UnitSearchAvx2.h"
 
 namespace filedata {
 
