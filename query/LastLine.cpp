@@ -1,17 +1,14 @@
 #include "query/LastLine.h"
 
-#include <utility>
 
 namespace filedata {
 
 bool TLastLineScanner::OnUnits(std::string_view text) {
   const std::size_t unit = units_.UnitSize;
-  // The LF of a CR LF split across chunks is part of the break before it.
-  if (std::exchange(afterCR_, false) && !text.empty() && units_.IsLF(text.data())) text.remove_prefix(unit);
+  text = breaks_.Next(text);
   if (text.empty()) return true;
   const char* begin = text.data();
   const char* end = begin + text.size();
-  afterCR_ = units_.IsCR(end - unit);
   const char* lastBreak = units_.FindLastLineBreak(begin, end);
   if (!lastBreak) {
     tail_.append(begin, end);
@@ -38,20 +35,17 @@ bool TLineCounter::OnUnits(std::string_view units) {
 }
 
 std::size_t TLineCounter::OnUnitsUpToZero(std::string_view units) {
-  const char* const begin = units.data();
+  // A zero unit ends the text, so what the rule remembers past it never counts.
+  const std::string_view text = breaks_.Next(units);
+  const char* const begin = text.data();
   const char* zero = begin;
-  const std::uint64_t ends = units.empty() ? 0 : units_.CountLineEndsToZero(begin, begin + units.size(), zero);
-  Counted(begin, zero, ends);
-  return static_cast<std::size_t>(zero - begin);
-}
-
-void TLineCounter::Counted(const char* begin, const char* end, std::uint64_t ends) {
-  if (begin == end) return;
-  const std::size_t unit = units_.UnitSize;
-  ends_ += ends;
-  if (afterCR_ && units_.IsLF(begin)) --ends_;  // CR LF across chunks: the CR was counted
-  afterCR_ = units_.IsCR(end - unit);
-  inLine_ = !afterCR_ && !units_.IsLF(end - unit);
+  const std::uint64_t ends = text.empty() ? 0 : units_.CountLineEndsToZero(begin, begin + text.size(), zero);
+  if (zero != begin) {
+    const std::size_t unit = units_.UnitSize;
+    ends_ += ends;
+    inLine_ = !units_.IsCR(zero - unit) && !units_.IsLF(zero - unit);
+  }
+  return static_cast<std::size_t>(zero - units.data());
 }
 
 }  // namespace filedata

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "query/BreakAcrossReads.h"
 #include "query/CodeUnits.h"
 #include "query/UnitSearch.h"
 
@@ -16,7 +17,7 @@ namespace filedata {
 // it, because a final line break adds no empty line.
 class TLastLineScanner final : public TUnitSink {
  public:
-  explicit TLastLineScanner(const TUnitSearches& units) : units_(units) {}
+  explicit TLastLineScanner(const TUnitSearches& units) : units_(units), breaks_(units) {}
   bool OnUnits(std::string_view units) override;
   bool HasLines() const noexcept { return !tail_.empty() || sawBreak_; }
   // The last line's code units; call when the text has ended.
@@ -27,25 +28,23 @@ class TLastLineScanner final : public TUnitSink {
   std::string tail_;      // the line in progress: the units after the last break
   std::string previous_;  // the line the last break ended
   bool sawBreak_ = false;
-  bool afterCR_ = false;  // the last chunk ended on CR: an LF next belongs to it
+  TBreakAcrossReads breaks_;
 };
 
 // Counts the lines of a text fed chunk by chunk.
 class TLineCounter final : public TUnitSink {
  public:
-  explicit TLineCounter(const TUnitSearches& units) : units_(units) {}
+  explicit TLineCounter(const TUnitSearches& units) : units_(units), breaks_(units) {}
   bool OnUnits(std::string_view units) override;
   bool FindsZero() const noexcept override { return true; }
   std::size_t OnUnitsUpToZero(std::string_view units) override;
   std::uint64_t LineCount() const noexcept { return ends_ + (inLine_ ? 1 : 0); }
 
  private:
-  void Counted(const char* begin, const char* end, std::uint64_t ends);
-
   const TUnitSearches& units_;
+  TBreakAcrossReads breaks_;
   std::uint64_t ends_ = 0;
   bool inLine_ = false;  // the text so far ends inside a line
-  bool afterCR_ = false;
 };
 
 }  // namespace filedata

@@ -12,12 +12,9 @@ bool TLineSplitter::Deliver(std::string_view line) {
 bool TLineSplitter::OnUnits(std::string_view units) {
   if (ended_) return false;
   const std::size_t unit = units_.UnitSize;
+  units = breaks_.Next(units);
   const char* p = units.data();
   const char* const end = p + units.size();
-  if (skipLineFeed_ && p < end) {
-    skipLineFeed_ = false;
-    if (units_.IsLF(p)) p += unit;
-  }
   while (p < end) {
     const char* const stop = units_.FindLineBreak(p, end);
     if (stop == end) {
@@ -28,10 +25,7 @@ bool TLineSplitter::OnUnits(std::string_view units) {
     if (!pending_.empty()) line = pending_.append(line);
     if (!Deliver(line)) return false;
     p = stop + unit;
-    if (units_.IsCR(stop)) {
-      if (p == end) skipLineFeed_ = true;
-      else if (units_.IsLF(p)) p += unit;
-    }
+    if (units_.IsCR(stop) && p < end && units_.IsLF(p)) p += unit;
   }
   return true;
 }

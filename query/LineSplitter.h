@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "query/BreakAcrossReads.h"
 #include "query/CodeUnits.h"
 #include "query/UnitSearch.h"
 
@@ -21,7 +22,7 @@ class TLineSink {
 
 class TLineSplitter final : public TUnitSink {
  public:
-  TLineSplitter(const TUnitSearches& units, TLineSink& sink) : units_(units), sink_(sink) {}
+  TLineSplitter(const TUnitSearches& units, TLineSink& sink) : units_(units), sink_(sink), breaks_(units) {}
 
   // Splits the next units of the text. False once the sink has asked to
   // stop: feed no more.
@@ -34,8 +35,8 @@ class TLineSplitter final : public TUnitSink {
 
   const TUnitSearches& units_;
   TLineSink& sink_;
-  std::string pending_;        // a line's start that crossed a chunk boundary
-  bool skipLineFeed_ = false;  // the last chunk ended on CR
+  TBreakAcrossReads breaks_;
+  std::string pending_;  // a line's start that crossed a chunk boundary
   bool ended_ = false;
 };
 

@@ -20,10 +20,10 @@ struct TUnitSearches {
   // The last CR or LF unit before END, not before BEGIN; null when none.
   const char* (*FindLastLineBreak)(const char* begin, const char* end);
   // Line ends from P up to the first zero unit, or END: each LF, and each
-  // CR not followed by LF. A CR in the last unit counts; the caller takes one
-  // off when the next units begin with LF. ZERO is set to that zero unit, or
-  // END: one search finds both, where a search for the zero first would
-  // read the text twice.
+  // CR not followed by LF. A CR in the last unit counts; the caller drops an
+  // LF that begins the next units (BreakAcrossReads.h). ZERO is set to that
+  // zero unit, or END: one search finds both, where a search for the zero
+  // first would read the text twice.
   std::uint64_t (*CountLineEndsToZero)(const char* p, const char* end, const char*& zero);
   std::size_t UnitSize;
   std::uint16_t CR, LF;  // the line-break units as UnitAt reads them
