@@ -168,8 +168,9 @@ void BM_SelectLineInMemory(benchmark::State& state) {
   state.SetLabel(EncodingAt(state) == TTextEncoding::EightBit ? "8-bit" : "UTF-16LE");
   for (auto _ : state) {
     testing::TMemoryFile file(text);
+    TReadFacts facts;
     try {
-      benchmark::DoNotOptimize(SelectLine(file, "memory", line));
+      benchmark::DoNotOptimize(SelectLine(file, "memory", line, facts));
     } catch (const std::exception&) {  // LINE=-1 always lies past the end
     }
   }

@@ -4,6 +4,7 @@
 
 #include "explain/AnswerWords.h"
 #include "explain/StepWords.h"
+#include "explain/ViewKeys.h"
 #include "query/FloatParse.h"
 #include "query/Text.h"
 
@@ -190,9 +191,10 @@ std::optional<TCutAdvice> AdviseCut(std::string_view line, std::uint64_t lineNum
 }
 
 TJsonObject AdviceValues(const TCutAdvice& advice) {
+  using namespace view_key;
   TJsonObject values;
-  values.Boolean("fragile", advice.Fragile).Integer("linesAlike", static_cast<std::int64_t>(advice.LinesAlike));
-  if (advice.Sturdier) values.Integer("start", advice.Sturdier->Start).Integer("length", advice.Sturdier->Length);
+  values.Boolean(kFragile, advice.Fragile).Integer(kLinesAlike, static_cast<std::int64_t>(advice.LinesAlike));
+  if (advice.Sturdier) values.Integer(kStart, advice.Sturdier->Start).Integer(kLength, advice.Sturdier->Length);
   return values;
 }
 

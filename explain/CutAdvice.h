@@ -36,7 +36,8 @@ std::optional<TCutAdvice> AdviseCut(std::string_view line, std::uint64_t lineNum
                                     std::int64_t length, char separator, const TFileView* view);
 
 // The advice's values, as the explanation's step and the view both give
-// them: "fragile", "linesAlike" and the sturdier cut's "start" and "length".
+// them: whether it is fragile, the lines alike and the sturdier cut
+// (ViewKeys.h).
 TJsonObject AdviceValues(const TCutAdvice& advice);
 
 }  // namespace filedata::explain

@@ -1,179 +1,234 @@
 #include "explain/Explanation.h"
 
+#include <cstdio>
+#include <exception>
+#include <new>
+
 #include "explain/StepWords.h"
 
 namespace filedata::explain {
 
+namespace {
+std::string StepJson(const char* step, const std::string& detail, const TJsonObject& values) {
+  return TJsonObject().Text("step", step).Text("detail", detail).Append(values).Close();
+}
+
+std::string AnswerStepJson(const TQueryOutcome& outcome) {
+  return StepJson("answer", "the host receives " + AnswerWords(outcome), AnswerJson(outcome));
+}
+
+std::string UntoldStepJson(std::string_view what, std::string_view reason) {
+  return StepJson("explanation",
+                  std::string(what) + " (" + std::string(reason) + "); the answer is the host's all the same",
+                  TJsonObject().Text("failure", reason));
+}
+}  // namespace
+
+std::string UntoldStepsJson(std::string_view reason, const TQueryOutcome& outcome) {
+  return JsonArray({UntoldStepJson("the steps could not be written", reason), AnswerStepJson(outcome)});
+}
+
 void TExplanation::Add(const char* step, const std::string& detail, const TJsonObject& values) {
-  steps_.push_back(TJsonObject().Text("step", step).Text("detail", detail).Append(values).Close());
+  steps_.push_back(StepJson(step, detail, values));
+}
+
+template <class Telling>
+void TExplanation::Listen(Telling&& telling) noexcept {
+  if (failed_) return;
+  try {
+    telling();
+    return;
+  } catch (const std::bad_alloc&) {
+    std::snprintf(failure_, sizeof failure_, "%s", kNoMemory);
+  } catch (const std::exception& failure) {
+    std::snprintf(failure_, sizeof failure_, "%s", failure.what());
+  } catch (...) {
+    std::snprintf(failure_, sizeof failure_, "%s", "an unexpected failure");
+  }
+  failed_ = true;
 }
 
 std::string TExplanation::StepsJson(const TQueryOutcome& outcome) const {
   std::vector<std::string> steps = steps_;
-  steps.push_back(TJsonObject()
-                      .Text("step", "answer")
-                      .Text("detail", "the host receives " + AnswerWords(outcome))
-                      .Append(AnswerJson(outcome))
-                      .Close());
+  if (failed_) steps.push_back(UntoldStepJson("a step could not be written and the steps after it are missing", failure_));
+  steps.push_back(AnswerStepJson(outcome));
   return JsonArray(steps);
 }
 
 std::optional<TCutAdvice> TExplanation::Advise(const TFileView* view) {
-  if (!isNumber_) return std::nullopt;
+  if (!isNumber_ || failed_) return std::nullopt;
   std::optional<TCutAdvice> advice = AdviseCut(lineText_, lineNumber_, start_, length_, separator_, view);
   if (advice && advice->Fragile) Add("advice", advice->Detail, AdviceValues(*advice));
   return advice;
 }
 
 void TExplanation::OnPair(const TPair& pair) {
-  TJsonObject values;
-  values.Integer("index", pair.Index)
-      .Text("pair", pair.Text)
-      .Text("key", pair.Key)
-      .Text("value", pair.Value)
-      .Text("use", UseName(pair.Use));
-  std::string detail = "pair " + std::to_string(pair.Index) + " " + Quoted(pair.Text) + ": " + PairUse(pair);
-  if (pair.Use == TPairUse::Sets) {
-    values.Text("sets", KeyName(pair.SetsKey));
-    const auto earlier = setBy_.find(pair.SetsKey);
-    if (earlier != setBy_.end()) {
-      detail += "; it overrides pair " + std::to_string(earlier->second) + ": the last pair of a key wins";
-      values.Integer("overrides", earlier->second);
+  Listen([&] {
+    TJsonObject values;
+    values.Integer("index", pair.Index)
+        .Text("pair", pair.Text)
+        .Text("key", pair.Key)
+        .Text("value", pair.Value)
+        .Text("use", UseName(pair.Use));
+    std::string detail = "pair " + std::to_string(pair.Index) + " " + Quoted(pair.Text) + ": " + PairUse(pair);
+    if (pair.Use == TPairUse::Sets) {
+      values.Text("sets", KeyName(pair.SetsKey));
+      const auto earlier = setBy_.find(pair.SetsKey);
+      if (earlier != setBy_.end()) {
+        detail += "; it overrides pair " + std::to_string(earlier->second) + ": the last pair of a key wins";
+        values.Integer("overrides", earlier->second);
+      }
+      setBy_[pair.SetsKey] = pair.Index;
+      if (pair.ValueCutShort) {
+        detail += "; the value ends at its own \"=\", the rest of the pair is dropped";
+        values.Boolean("valueCutShort", true);
+      }
+      if (!pair.HasEquals) values.Boolean("hasEquals", false);
     }
-    setBy_[pair.SetsKey] = pair.Index;
-    if (pair.ValueCutShort) {
-      detail += "; the value ends at its own \"=\", the rest of the pair is dropped";
-      values.Boolean("valueCutShort", true);
-    }
-    if (!pair.HasEquals) values.Boolean("hasEquals", false);
-  }
-  Add("pair", detail, values);
+    Add("pair", detail, values);
+  });
 }
 
 void TExplanation::OnParameters(const TQueryParameters& query) {
-  const auto shown = [&](TQueryKey key, const std::string& value) {
-    return std::string(KeyName(key)) + " " + value + (setBy_.count(key) ? "" : " (default)");
-  };
-  Add("parameters",
-      "the query runs with " + shown(TQueryKey::FileName, Quoted(query.FileName)) + ", " +
-          shown(TQueryKey::Line, std::to_string(query.Line)) + ", " +
-          shown(TQueryKey::Start, std::to_string(query.Start)) + ", " +
-          shown(TQueryKey::Length, std::to_string(query.Length)),
-      TJsonObject()
-          .Text("fileName", query.FileName)
-          .Integer("line", query.Line)
-          .Integer("start", query.Start)
-          .Integer("length", query.Length));
-  line_ = query.Line;
+  Listen([&] {
+    const auto shown = [&](TQueryKey key, const std::string& value) {
+      return std::string(KeyName(key)) + " " + value + (setBy_.count(key) ? "" : " (default)");
+    };
+    Add("parameters",
+        "the query runs with " + shown(TQueryKey::FileName, Quoted(query.FileName)) + ", " +
+            shown(TQueryKey::Line, std::to_string(query.Line)) + ", " +
+            shown(TQueryKey::Start, std::to_string(query.Start)) + ", " +
+            shown(TQueryKey::Length, std::to_string(query.Length)),
+        TJsonObject()
+            .Text("fileName", query.FileName)
+            .Integer("line", query.Line)
+            .Integer("start", query.Start)
+            .Integer("length", query.Length));
+    line_ = query.Line;
+  });
 }
 
 void TExplanation::OnPresence(const std::string& fileName, const platform::TPresenceTest& test) {
-  TJsonObject values;
-  values.Text("fileName", fileName).Boolean("present", test.Result == platform::TPresence::Present);
-  if (!test.Entry.empty()) values.Text("entry", test.Entry);
-  if (test.Year) values.Integer("year", test.Year);
-  Add("file", PresenceDetail(fileName, test), values);
+  Listen([&] {
+    TJsonObject values;
+    values.Text("fileName", fileName).Boolean("present", test.Result == platform::TPresence::Present);
+    if (!test.Entry.empty()) values.Text("entry", test.Entry);
+    if (test.Year) values.Integer("year", test.Year);
+    Add("file", PresenceDetail(fileName, test), values);
+  });
 }
 
 void TExplanation::OnEncoding(const TTextMark& mark) {
-  TJsonObject values;
-  values.Text("encoding", EncodingName(mark.Encoding)).Boolean("utf8Mark", mark.Utf8Mark);
-  if (mark.Encoding != TTextEncoding::EightBit) values.Text("decodedTo", platform::HostTextName());
-  Add("encoding", EncodingDetail(mark), values);
+  Listen([&] {
+    TJsonObject values;
+    values.Text("encoding", EncodingName(mark.Encoding)).Boolean("utf8Mark", mark.Utf8Mark);
+    if (mark.Encoding != TTextEncoding::EightBit) values.Text("decodedTo", platform::HostTextName());
+    Add("encoding", EncodingDetail(mark), values);
+  });
 }
 
 void TExplanation::OnTextEnd(const TTextEnd& end) {
-  if (!end.EndedByZero && !end.OddByteIgnored) return;
-  TJsonObject values;
-  values.Boolean("endedByZero", end.EndedByZero).Boolean("oddByteIgnored", end.OddByteIgnored);
-  if (end.EndedByZero) {
-    values.Integer("zeroAt", static_cast<std::int64_t>(end.ZeroAt + 1))
-        .Integer("bytesIgnored", static_cast<std::int64_t>(end.BytesAfter));
-  }
-  if (end.UnmarkedUtf16 != TTextEncoding::EightBit) values.Text("looksLike", EncodingName(end.UnmarkedUtf16));
-  Add("end", TextEndDetail(end), values);
+  Listen([&] {
+    if (!end.EndedByZero && !end.OddByteIgnored) return;
+    TJsonObject values;
+    values.Boolean("endedByZero", end.EndedByZero).Boolean("oddByteIgnored", end.OddByteIgnored);
+    if (end.EndedByZero) {
+      values.Integer("zeroAt", static_cast<std::int64_t>(end.ZeroAt + 1))
+          .Integer("bytesIgnored", static_cast<std::int64_t>(end.BytesAfter));
+    }
+    if (end.UnmarkedUtf16 != TTextEncoding::EightBit) values.Text("looksLike", EncodingName(end.UnmarkedUtf16));
+    Add("end", TextEndDetail(end), values);
+  });
 }
 
 void TExplanation::OnLine(std::int64_t index, std::string_view line, std::uint64_t linesRead) {
-  std::string detail = index < 0 ? "LINE=0 selects the last line"
-                                 : "LINE=" + std::to_string(line_) + " selects line " + std::to_string(index + 1) +
-                                       "; " + Lines(linesRead) + " read to reach it";
-  detail += ": " + Quoted(line) + " (" + Bytes(line.size()) + ")";
-  if (index < 0 && line.empty()) {
-    detail += "; the last line is empty: the file ends with an empty line after its last line break";
-  }
-  lineText_.assign(line);
-  lineNumber_ = index < 0 ? 0 : static_cast<std::uint64_t>(index) + 1;
-  Add("line", detail,
-      TJsonObject().Integer("index", index).Text("text", line).Integer("linesRead",
-                                                                      static_cast<std::int64_t>(linesRead)));
+  Listen([&] {
+    std::string detail = index < 0 ? "LINE=0 selects the last line"
+                                   : "LINE=" + std::to_string(line_) + " selects line " + std::to_string(index + 1) +
+                                         "; " + Lines(linesRead) + " read to reach it";
+    detail += ": " + Quoted(line) + " (" + Bytes(line.size()) + ")";
+    if (index < 0 && line.empty()) {
+      detail += "; the last line is empty: the file ends with an empty line after its last line break";
+    }
+    lineText_.assign(line);
+    lineNumber_ = index < 0 ? 0 : static_cast<std::uint64_t>(index) + 1;
+    Add("line", detail,
+        TJsonObject().Integer("index", index).Text("text", line).Integer("linesRead",
+                                                                        static_cast<std::int64_t>(linesRead)));
+  });
 }
 
 void TExplanation::OnNoLine(std::int64_t index, std::uint64_t lines) {
-  const std::string count = Lines(lines);
-  std::string detail;
-  if (line_ < 0) {
-    detail = "LINE=" + std::to_string(line_) + " never selects a line: below 0 it counts past the end (index " +
-             std::to_string(index) + " of a file of " + count + "); only 0 selects from the end, the last line";
-  } else if (lines == 0) {
-    detail = "the file has no lines (it is empty, or its first byte is zero), so LINE=" + std::to_string(line_) +
-             " has none to select";
-  } else {
-    detail =
-        "LINE=" + std::to_string(line_) + " asks for line " + std::to_string(index + 1) + " but the file has " + count;
-  }
-  Add("line", detail, TJsonObject().Integer("index", index).Integer("lines", static_cast<std::int64_t>(lines)));
+  Listen([&] {
+    const std::string count = Lines(lines);
+    std::string detail;
+    if (line_ < 0) {
+      detail = "LINE=" + std::to_string(line_) + " never selects a line: below 0 it counts past the end (index " +
+               std::to_string(index) + " of a file of " + count + "); only 0 selects from the end, the last line";
+    } else if (lines == 0) {
+      detail = "the file has no lines (it is empty, or its first byte is zero), so LINE=" + std::to_string(line_) +
+               " has none to select";
+    } else {
+      detail =
+          "LINE=" + std::to_string(line_) + " asks for line " + std::to_string(index + 1) + " but the file has " + count;
+    }
+    Add("line", detail, TJsonObject().Integer("index", index).Integer("lines", static_cast<std::int64_t>(lines)));
+  });
 }
 
 void TExplanation::OnCut(std::int64_t start, std::int64_t length, std::string_view line, std::string_view cut,
                          const TCutReport& report) {
-  start_ = start;
-  length_ = length;
-  const std::int64_t first = cut.empty() ? 0 : cut.data() - line.data() + 1;
-  std::string detail = "START=" + std::to_string(start) + " LENGTH=" + std::to_string(length) +
-                       (length == -1 ? " (to the end of the line)" : "");
-  if (cut.empty()) {
-    detail += " cuts nothing";
-  } else {
-    detail += " takes " + ByteRange(static_cast<std::size_t>(first), cut.size()) + " of the line: " + Quoted(cut);
-  }
-  if (report.StartBelowOne) detail += "; START below 1 begins at byte 1 and does not shorten the length";
-  if (report.StartPastEnd) detail += "; START lies past the end of the line (" + Bytes(line.size()) + ")";
-  if (report.NegativeCount && length != -1) detail += "; a negative LENGTH other than -1 cuts nothing";
-  if (report.StoppedAtEnd && length != -1) detail += "; the line ends first, at byte " + std::to_string(line.size());
-  Add("cut", detail,
-      TJsonObject()
-          .Integer("start", start)
-          .Integer("length", length)
-          .Text("text", cut)
-          .Integer("first", first)
-          .Integer("size", static_cast<std::int64_t>(cut.size())));
+  Listen([&] {
+    start_ = start;
+    length_ = length;
+    const std::int64_t first = cut.empty() ? 0 : cut.data() - line.data() + 1;
+    std::string detail = "START=" + std::to_string(start) + " LENGTH=" + std::to_string(length) +
+                         (length == -1 ? " (to the end of the line)" : "");
+    if (cut.empty()) {
+      detail += " cuts nothing";
+    } else {
+      detail += " takes " + ByteRange(static_cast<std::size_t>(first), cut.size()) + " of the line: " + Quoted(cut);
+    }
+    if (report.StartBelowOne) detail += "; START below 1 begins at byte 1 and does not shorten the length";
+    if (report.StartPastEnd) detail += "; START lies past the end of the line (" + Bytes(line.size()) + ")";
+    if (report.NegativeCount && length != -1) detail += "; a negative LENGTH other than -1 cuts nothing";
+    if (report.StoppedAtEnd && length != -1) detail += "; the line ends first, at byte " + std::to_string(line.size());
+    Add("cut", detail,
+        TJsonObject()
+            .Integer("start", start)
+            .Integer("length", length)
+            .Text("text", cut)
+            .Integer("first", first)
+            .Integer("size", static_cast<std::int64_t>(cut.size())));
+  });
 }
 
 void TExplanation::OnNumberTest(std::string_view cut, bool isNumber, const TNumberReport& report) {
-  isNumber_ = isNumber;
-  separator_ = report.Separator;
-  const std::string separator = "decimal separator " + Quoted(std::string_view(&report.Separator, 1));
-  std::string detail;
-  if (isNumber) {
-    detail = Quoted(cut) + " reads as a number (" + separator + ")";
-  } else if (report.OutOfRange) {
-    detail = Quoted(cut) + " is written as a number but lies beyond the range of numbers, so it is text";
-  } else if (cut.empty()) {
-    detail = "an empty cut is text";
-  } else {
-    detail = Quoted(cut) + " is text: it stops being a number at byte " + std::to_string(report.StoppedAt + 1) +
-             (report.StoppedAt < cut.size() ? " (" + Quoted(cut.substr(report.StoppedAt, 1)) + ")" : "") +
-             ", under the " + separator + "; blanks around the number are allowed, nothing else";
-  }
-  TJsonObject values;
-  values.Text("text", cut).Boolean("isNumber", isNumber).Text("separator", std::string_view(&report.Separator, 1));
-  if (isNumber) {
-    values.Null("stoppedAt");
-  } else {
-    values.Integer("stoppedAt", static_cast<std::int64_t>(report.StoppedAt + 1));
-  }
-  Add("number", detail, values);
+  Listen([&] {
+    isNumber_ = isNumber;
+    separator_ = report.Separator;
+    const std::string separator = "decimal separator " + Quoted(std::string_view(&report.Separator, 1));
+    std::string detail;
+    if (isNumber) {
+      detail = Quoted(cut) + " reads as a number (" + separator + ")";
+    } else if (report.OutOfRange) {
+      detail = Quoted(cut) + " is written as a number but lies beyond the range of numbers, so it is text";
+    } else if (cut.empty()) {
+      detail = "an empty cut is text";
+    } else {
+      detail = Quoted(cut) + " is text: it stops being a number at byte " + std::to_string(report.StoppedAt + 1) +
+               (report.StoppedAt < cut.size() ? " (" + Quoted(cut.substr(report.StoppedAt, 1)) + ")" : "") +
+               ", under the " + separator + "; blanks around the number are allowed, nothing else";
+    }
+    TJsonObject values;
+    values.Text("text", cut).Boolean("isNumber", isNumber).Text("separator", std::string_view(&report.Separator, 1));
+    if (isNumber) {
+      values.Null("stoppedAt");
+    } else {
+      values.Integer("stoppedAt", static_cast<std::int64_t>(report.StoppedAt + 1));
+    }
+    Add("number", detail, values);
+  });
 }
 
 }  // namespace filedata::explain

@@ -4,10 +4,10 @@
 // of steps (each {"step":...,"detail":..., and the values involved}).
 #include <cstdint>
 #include <map>
-#include <string>
-#include <vector>
-
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "explain/AnswerWords.h"
 #include "explain/CutAdvice.h"
@@ -16,6 +16,20 @@
 
 namespace filedata::explain {
 
+// The steps when even the words of a failure to write them could not be:
+// fixed texts.
+inline constexpr char kUntoldSteps[] =
+    R"([{"step":"explanation","detail":"the steps could not be written; the answer is the host's all the same"}])";
+inline constexpr char kUntoldView[] = R"({"available":false,"detail":"the file's lines could not be written"})";
+
+// Why writing words failed, for the steps that say so.
+inline constexpr char kNoMemory[] = "not enough memory";
+
+// The steps when writing them failed for REASON, and OUTCOME, the answer.
+std::string UntoldStepsJson(std::string_view reason, const TQueryOutcome& outcome);
+
+// It only listens: a step it cannot write (no memory for it, say) never
+// reaches the query, whose answer stays the host's; the steps then say so.
 class TExplanation final : public TQueryObserver {
  public:
   // The steps told so far and then OUTCOME, the answer they led to.
@@ -39,6 +53,10 @@ class TExplanation final : public TQueryObserver {
 
  private:
   void Add(const char* step, const std::string& detail, const TJsonObject& values);
+  // Runs TELLING, the words of one step; what it raises stops the words,
+  // not the query.
+  template <class Telling>
+  void Listen(Telling&& telling) noexcept;
 
   std::vector<std::string> steps_;           // each a JSON object
   std::map<TQueryKey, std::int32_t> setBy_;  // key to the pair that last set it
@@ -49,6 +67,9 @@ class TExplanation final : public TQueryObserver {
   std::int64_t start_ = 0, length_ = 0;
   bool isNumber_ = false;
   char separator_ = '.';
+  // Why a step could not be written; the first such failure only.
+  char failure_[128] = {};
+  bool failed_ = false;
 };
 
 }  // namespace filedata::explain

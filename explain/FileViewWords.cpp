@@ -4,37 +4,63 @@
 
 #include "explain/JsonWriting.h"
 #include "explain/StepWords.h"
+#include "explain/ViewKeys.h"
 
 namespace filedata::explain {
 
 namespace {
+using namespace view_key;
+
 std::string LinesJson(const std::vector<TViewLine>& lines) {
   std::vector<std::string> rows;
   for (const TViewLine& line : lines) {
     TJsonObject row;
-    if (line.Number) row.Integer("line", static_cast<std::int64_t>(line.Number));
-    else row.Null("line");
-    if (line.FromEnd >= 0) row.Integer("fromEnd", line.FromEnd);
-    else row.Null("fromEnd");
-    rows.push_back(row.Text("text", line.Text).Boolean("cutShort", line.CutShort).Close());
+    if (line.Number) row.Integer(kLine, static_cast<std::int64_t>(line.Number));
+    else row.Null(kLine);
+    if (line.FromEnd >= 0) row.Integer(kFromEnd, line.FromEnd);
+    else row.Null(kFromEnd);
+    rows.push_back(row.Text(kText, line.Text).Boolean(kCutShort, line.CutShort).Close());
   }
   return JsonArray(rows);
+}
+
+// "the last line", "the last 100 lines".
+std::string LastLines(std::size_t count) {
+  return count == 1 ? "the last line" : "the last " + Lines(count);
+}
+
+// The lines between the head and the tail that are not listed, in words;
+// empty when every line is.
+std::string Unlisted(const TFileView& view) {
+  if (view.Tail.empty()) return "";
+  const std::uint64_t listed = view.Head.size() + view.Tail.size();
+  if (view.LineCount) {
+    if (*view.LineCount <= listed) return "";
+    const std::uint64_t first = view.Head.size() + 1, last = *view.LineCount - view.Tail.size();
+    return (first == last ? "line " + std::to_string(first) + " is"
+                          : "lines " + std::to_string(first) + "-" + std::to_string(last) + " are") +
+           " not listed here";
+  }
+  return "any lines between " + (view.Head.empty() ? std::string("the start") : "line " + std::to_string(view.Head.size())) +
+         " and " + LastLines(view.Tail.size()) + " are not listed here, and how many there are is not known";
 }
 
 // What a user needs to know to pick a line from the view.
 std::vector<std::string> Notes(const TFileView& view) {
   std::vector<std::string> notes{EncodingDetail(view.Mark)};
-  if (view.ReadThrough) {
-    notes.push_back(view.LineCount == 0
-                        ? "the file has no lines, so no LINE selects one"
-                        : "the text has " + Lines(view.LineCount) + ": LINE=1 to LINE=" +
-                              std::to_string(view.LineCount) +
-                              " select them from the start, LINE=0 the last; a negative LINE lies past the "
-                              "last line and never answers");
+  const std::string negative = "; a negative LINE lies past the last line and never answers";
+  if (!view.LineCount) {
+    notes.push_back("the lines of this long text were not counted: LINE=0 finds the last line without counting them, "
+                    "so the last lines show their place from the end (LINE=0 the last) but not their number from the "
+                    "start, which a reading with a LINE from 1 counts" + negative);
+  } else if (*view.LineCount == 0) {
+    notes.push_back("the file has no lines, so no LINE selects one");
+  } else if (*view.LineCount == 1) {
+    notes.push_back("the text has 1 line: LINE=1 and LINE=0 both select it" + negative);
   } else {
-    notes.push_back("a large file: only its first and last lines are read here, so the last lines show no number "
-                    "from the start; LINE=0 selects the last line, as long as no zero byte in the unread middle "
-                    "ends the text sooner; a negative LINE lies past the last line and never answers");
+    const std::string count = std::to_string(*view.LineCount);
+    notes.push_back("the text has " + Lines(*view.LineCount) + ": LINE=1 to LINE=" + count +
+                    " select them from the start, LINE=0 the last" + negative);
   }
   if (view.End.EndedByZero || view.End.OddByteIgnored) notes.push_back(TextEndDetail(view.End));
   return notes;
@@ -48,47 +74,45 @@ std::string JsonStrings(const std::vector<std::string>& texts) {
 
 std::string AdviceJson(const std::optional<TCutAdvice>& advice) {
   if (!advice) return "null";
-  return AdviceValues(*advice).Text("detail", advice->Detail).Close();
+  return AdviceValues(*advice).Text(kDetail, advice->Detail).Close();
 }
 }  // namespace
 
-std::string FileViewJson(const TViewRequest& request, const std::optional<TCutAdvice>& advice) {
+std::string FileViewJson(const TFileView& view, const std::optional<TCutAdvice>& advice) {
   TJsonObject json;
-  if (!request.View) {
-    return json.Boolean("available", false)
-        .Text("detail", request.Failure.empty() ? "no file was read" : request.Failure)
-        .Close();
-  }
-  const TFileView& view = *request.View;
-  json.Boolean("available", true)
-      .Text("encoding", EncodingName(view.Mark.Encoding))
-      .Integer("fileSize", static_cast<std::int64_t>(view.FileSize))
-      .Boolean("readThrough", view.ReadThrough);
-  if (view.ReadThrough) json.Integer("lineCount", static_cast<std::int64_t>(view.LineCount));
-  else json.Null("lineCount");
-  json.Json("head", LinesJson(view.Head)).Json("tail", LinesJson(view.Tail));
-  if (view.ReadThrough) {
-    json.Null("skipped");
+  json.Boolean(kAvailable, true)
+      .Text(kEncoding, EncodingName(view.Mark.Encoding))
+      .Integer(kFileSize, static_cast<std::int64_t>(view.FileSize))
+      .Boolean(kReadThrough, view.ReadThrough);
+  if (view.LineCount) json.Integer(kLineCount, static_cast<std::int64_t>(*view.LineCount));
+  else json.Null(kLineCount);
+  json.Json(kHead, LinesJson(view.Head)).Json(kTail, LinesJson(view.Tail));
+  const std::string unlisted = Unlisted(view);
+  if (unlisted.empty()) {
+    json.Null(kSkipped);
   } else {
-    json.Json("skipped", TJsonObject()
-                             .Integer("from", static_cast<std::int64_t>(view.SkippedFrom))
-                             .Integer("to", static_cast<std::int64_t>(view.SkippedTo))
-                             .Text("detail", "the middle of the file, about " +
-                                                 Bytes(view.SkippedTo - view.SkippedFrom) + ", is not read")
-                             .Close());
+    json.Json(kSkipped, TJsonObject()
+                            .Integer(kFrom, static_cast<std::int64_t>(view.SkippedFrom))
+                            .Integer(kTo, static_cast<std::int64_t>(view.SkippedTo))
+                            .Text(kDetail, unlisted)
+                            .Close());
   }
-  json.Json("notes", JsonStrings(Notes(view)));
-  if (view.End.EndedByZero) json.Text("end", TextEndDetail(view.End));
-  else json.Null("end");
-  return json.Text("pastEnd", "below the last line: LINE=-1 and every negative LINE select nothing")
-      .Json("choices", TJsonObject()
-                           .Text("fromStart", "a LINE from 1 stays on that line as the file grows: right when the "
-                                              "reading is always on the same line")
-                           .Text("fromEnd", "LINE=0 follows the last line as the file grows: right for a log that "
-                                            "adds a line each time; only the last line can be counted from the end")
-                           .Close())
-      .Json("advice", AdviceJson(advice))
+  json.Json(kNotes, JsonStrings(Notes(view)));
+  if (view.End.EndedByZero) json.Text(kEnd, TextEndDetail(view.End));
+  else json.Null(kEnd);
+  return json.Text(kPastEnd, "below the last line: LINE=-1 and every negative LINE select nothing")
+      .Json(kChoices, TJsonObject()
+                          .Text(kFromStart, "a LINE from 1 stays on that line as the file grows: right when the "
+                                            "reading is always on the same line")
+                          .Text(kFromEnd, "LINE=0 follows the last line as the file grows: right for a log that "
+                                          "adds a line each time; only the last line can be counted from the end")
+                          .Close())
+      .Json(kAdvice, AdviceJson(advice))
       .Close();
+}
+
+std::string UnavailableViewJson(std::string_view detail) {
+  return TJsonObject().Boolean(kAvailable, false).Text(kDetail, detail).Close();
 }
 
 }  // namespace filedata::explain

@@ -1,19 +1,24 @@
 #pragma once
 // A view of a file's lines (query/FileView.h) as JSON for the tools, with
-// the plain words that say what the view shows and what it leaves out, and
-// the advice on the cut held against its lines.
+// the plain words that say what the view shows, what it leaves out and
+// which places it does not know, and the advice on the cut held against
+// its lines. The keys are those of ViewKeys.h.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "explain/CutAdvice.h"
-#include "query/DataQuery.h"
+#include "query/FileView.h"
 
 namespace filedata::explain {
 
 // {"available":true,"encoding":...,"head":[{"line":1,"fromEnd":2,"text":...,
 // "cutShort":false},...],"tail":[...],"skipped":{...}|null,"notes":[...],
-// "advice":{...}|null}; {"available":false,"detail":...} when no file was
-// read or its lines could not be.
-std::string FileViewJson(const TViewRequest& request, const std::optional<TCutAdvice>& advice);
+// "advice":{...}|null}.
+std::string FileViewJson(const TFileView& view, const std::optional<TCutAdvice>& advice);
+
+// {"available":false,"detail":DETAIL}: no file was read, or its lines could
+// not be.
+std::string UnavailableViewJson(std::string_view detail);
 
 }  // namespace filedata::explain

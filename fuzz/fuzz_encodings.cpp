@@ -90,8 +90,9 @@ TStored Text(std::string_view items) {
 
 std::string Outcome(const std::string& bytes, const std::vector<std::size_t>& reads, const TQueryParameters& query) {
   testing::TMemoryFile file(bytes);
+  TReadFacts facts;
   try {
-    const TDataAnswer answer = AnswerFromFile(file.ReadsOf(reads), query);
+    const TDataAnswer answer = AnswerFromFile(file.ReadsOf(reads), query, facts);
     if (!answer.IsNumber) return "text " + Quoted(answer.Text);
     std::uint64_t bits;
     std::memcpy(&bits, &answer.Number, sizeof bits);

@@ -2,7 +2,7 @@
 // START and LENGTH values, against the line, cut and number rules written
 // out plainly (the number rule in FloatReference.h). Kind, text, number and
 // failure message must all agree. The view of the file's lines (small limits,
-// so that its skipping of a large file's middle is fuzzed too) must show
+// so that its reading of a long text's two ends is fuzzed too) must show
 // those very lines at the numbers it gives them.
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,6 +20,7 @@
 #include "query/DataQuery.h"
 #include "query/Errors.h"
 #include "query/FileView.h"
+#include "query/LineSelection.h"
 #include "query/TextEncoding.h"
 #include "query/TextFile.h"
 #include "platform/Platform.h"
@@ -114,49 +115,50 @@ TOutcome Actual(const std::string& path, std::int32_t line, std::int32_t start, 
     return outcome;
   }
 }
-// Every line the view shows is the reference line of its number from the
-// start and from the end. A zero byte in the middle of a large file, which
-// the view does not read, would end the text there: then only its head is
-// held to the reference.
+// After the read of each LINE form, the view lists only reference lines,
+// at the number and the place from the end that LINE gives them, the last
+// of them as LINE=0's; it counts what it says it counted, and ends the text
+// where the reference does, zero bytes in the unlisted middle and all.
 void CheckView(const std::string& path, std::string_view bytes, const std::vector<std::string>& lines) {
   TViewLimits limits;
   limits.HeadLines = 3;
   limits.TailLines = 3;
   limits.ReadThroughBytes = 64;
+  limits.HeadBytes = 24;
   limits.TailBytes = 32;
   limits.LineBytes = 16;
-  platform::TReadOnlyFile file;
-  OpenTextFile(path, file);
-  const TFileView view = ReadFileView(file, path, limits);
+  const std::size_t zero = bytes.find('\0');
+  const std::uint64_t textEnd = zero == std::string_view::npos ? bytes.size() : zero;
   const auto count = static_cast<std::int64_t>(lines.size());
-  const bool tailKnown = view.ReadThrough || bytes.find('\0') == std::string_view::npos;
-  for (const std::vector<TViewLine>* shown : {&view.Head, &view.Tail}) {
-    if (shown == &view.Tail && !tailKnown) break;
-    for (const TViewLine& line : *shown) {
-      const std::int64_t index = line.Number ? static_cast<std::int64_t>(line.Number) - 1 : count - 1 - line.FromEnd;
-      const bool known = line.Number || line.FromEnd >= 0;
-      const bool agrees = known && index >= 0 && index < count &&
-                          (line.FromEnd < 0 || index == count - 1 - line.FromEnd) &&
-                          lines[static_cast<std::size_t>(index)].substr(0, limits.LineBytes) == line.Text &&
-                          line.CutShort == (lines[static_cast<std::size_t>(index)].size() > limits.LineBytes);
-      FUZZ_CHECK(agrees, "file " + Quoted(bytes) + ": the view shows " + Quoted(line.Text) + " as line " +
-                             std::to_string(line.Number) + ", " + std::to_string(line.FromEnd) + " from the end, of " +
-                             std::to_string(count));
+  for (const std::int32_t queried : {1, 0, -1}) {
+    platform::TReadOnlyFile file;
+    OpenTextFile(path, file);
+    TReadFacts facts;
+    try {
+      SelectLine(file, path, queried, facts);
+    } catch (const EStringListError&) {
     }
+    const TFileView view = ReadFileView(file, path, facts, limits);
+    const std::string what = "file " + Quoted(bytes) + " after LINE=" + std::to_string(queried);
+    FUZZ_CHECK(view.End.EndsAt == textEnd, what + ": the view ends the text at " + std::to_string(view.End.EndsAt));
+    FUZZ_CHECK(!view.LineCount || *view.LineCount == lines.size(),
+               what + ": the view counts " + std::to_string(*view.LineCount) + " lines of " + std::to_string(count));
+    const TViewLine* last = nullptr;
+    for (const std::vector<TViewLine>* shown : {&view.Head, &view.Tail}) {
+      for (const TViewLine& line : *shown) {
+        last = &line;
+        const std::int64_t index = line.Number ? static_cast<std::int64_t>(line.Number) - 1 : count - 1 - line.FromEnd;
+        const bool agrees = (line.Number || line.FromEnd >= 0) && index >= 0 && index < count &&
+                            (line.FromEnd < 0 || index == count - 1 - line.FromEnd) &&
+                            lines[static_cast<std::size_t>(index)].substr(0, limits.LineBytes) == line.Text &&
+                            line.CutShort == (lines[static_cast<std::size_t>(index)].size() > limits.LineBytes);
+        FUZZ_CHECK(agrees, what + ": the view shows " + Quoted(line.Text) + " as line " + std::to_string(line.Number) +
+                               ", " + std::to_string(line.FromEnd) + " from the end, of " + std::to_string(count));
+      }
+    }
+    FUZZ_CHECK(lines.empty() == (last == nullptr) && (!last || last->FromEnd == 0),
+               what + ": the view does not list the last line as LINE=0's");
   }
-  FUZZ_CHECK(!view.ReadThrough || view.LineCount == lines.size(), "file " + Quoted(bytes) + ": the view counts " +
-                                                                      std::to_string(view.LineCount) + " lines");
-  if (view.ReadThrough || !tailKnown) return;
-  // The tail holds the last lines of all those that begin in what it read.
-  std::size_t begun = 0, at = 0;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (at >= view.SkippedTo) ++begun;
-    at += lines[i].size();
-    at += at + 1 < bytes.size() && bytes[at] == '\r' && bytes[at + 1] == '\n' ? 2 : 1;
-  }
-  FUZZ_CHECK(view.Tail.size() == std::min<std::size_t>(begun, limits.TailLines),
-             "file " + Quoted(bytes) + ": the tail shows " + std::to_string(view.Tail.size()) + " lines of " +
-                 std::to_string(begun) + " begun after byte " + std::to_string(view.SkippedTo));
 }
 }  // namespace
 

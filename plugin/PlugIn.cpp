@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <exception>
+#include <new>
 #include <string_view>
 
 #include "descriptor/DescriptorTables.h"
 #include "explain/Explanation.h"
 #include "explain/FileViewWords.h"
 #include "query/DataQuery.h"
+#include "query/FileView.h"
 #include "query/Errors.h"
 #include "query/Text.h"
 
@@ -107,30 +109,43 @@ HResult TPlugIn::GetDataInfo(std::int32_t index, const char** name, std::uint8_t
 
 HResult TPlugIn::GetData(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
                          const char** text, double* number) noexcept {
-  return Query(itemIndex, params, itemName, valueKind, text, number, nullptr, nullptr);
+  if (AnyNull(itemName, valueKind, text, number)) return hr::Pointer;
+  TQueryRun run;
+  return Written(Query(run, itemIndex, params, nullptr), itemName, valueKind, text, number);
 }
 
-HResult TPlugIn::Query(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
-                       const char** text, double* number, TQueryObserver* observer, TViewRequest* view) noexcept {
-  return UnderHostContract([&] {
-    if (AnyNull(itemName, valueKind, text, number)) return hr::Pointer;
+TPlugIn::THostAnswer TPlugIn::Query(TQueryRun& run, std::int32_t itemIndex, const char* params,
+                                    TQueryObserver* observer) noexcept {
+  THostAnswer answer;
+  answer.Result = UnderHostContract([&] {
     const char* const name = RowAt(kDataItemNames, itemIndex);
     // The standing answer until a later step replaces it, also on failure.
-    *itemName = name;
-    *valueKind = kTextKind;
-    *text = kInvalidArguments;
+    answer.ItemName = name;
+    answer.ValueKind = kTextKind;
+    answer.Text = kInvalidArguments;
     if (!params) return hr::Ok;
-    TDataAnswer answer = AnswerQuery(std::string_view(params), observer, view);
-    if (answer.IsNumber) {
-      *valueKind = kNumberKind;
-      *number = answer.Number;
-      *text = "";
+    TDataAnswer data = run.Answer(std::string_view(params), observer);
+    if (data.IsNumber) {
+      answer.ValueKind = kNumberKind;
+      answer.Number = data.Number;
+      answer.Text = "";
     } else {
-      answerText_ = std::move(answer.Text);
-      *text = TextPointer(answerText_);
+      answerText_ = std::move(data.Text);
+      answer.Text = TextPointer(answerText_);
     }
     return hr::Ok;
   });
+  return answer;
+}
+
+HResult TPlugIn::Written(const THostAnswer& answer, const char** itemName, std::uint8_t* valueKind, const char** text,
+                         double* number) noexcept {
+  if (!answer.ItemName) return answer.Result;
+  *itemName = answer.ItemName;
+  *valueKind = answer.ValueKind;
+  *text = answer.Text;
+  if (answer.ValueKind == kNumberKind) *number = answer.Number;
+  return answer.Result;
 }
 
 HResult TPlugIn::ExplainData(std::int32_t itemIndex, const char* params, const char** itemName,
@@ -148,30 +163,74 @@ HResult TPlugIn::ExplainWithView(std::int32_t itemIndex, const char* params, con
 HResult TPlugIn::Explain(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
                          const char** text, double* number, const char** steps, const char** view) noexcept {
   if (AnyNull(itemName, valueKind, text, number, steps)) return hr::Pointer;
+  TQueryRun run;
   explain::TExplanation explanation;
-  // The advice on a number's cut holds it against the file's other lines,
-  // so even a plain explanation reads them then.
-  TViewRequest request;
-  request.OnlyForNumbers = view == nullptr;
-  const HResult result = Query(itemIndex, params, itemName, valueKind, text, number, &explanation, &request);
-  const HResult told = UnderHostContract([&] {
-    TQueryOutcome outcome;
-    outcome.Result = result;
-    if (result == hr::Ok) {
-      outcome.ValueKind = *valueKind;
-      if (*valueKind == kNumberKind) outcome.Number = *number;  // else the caller's, unwritten
-      outcome.Text = *text;
-    } else {
-      outcome.Error = lastError_.Pointer();
-    }
-    const std::optional<explain::TCutAdvice> advice = explanation.Advise(request.View ? &*request.View : nullptr);
+  const THostAnswer answer = Query(run, itemIndex, params, &explanation);
+  const HResult result = Written(answer, itemName, valueKind, text, number);
+  Tell(run, explanation, answer, steps, view);
+  return result;
+}
+
+namespace {
+// The lines of RUN's file, or why there are none.
+std::optional<TFileView> ViewOf(TQueryRun& run, std::string& unavailable) {
+  platform::TFileReader* const file = run.OpenFile();
+  if (!file) {
+    unavailable = "no file was read";
+    return std::nullopt;
+  }
+  try {
+    return ReadFileView(*file, run.FileName(), run.Facts());
+  } catch (const std::bad_alloc&) {
+    unavailable = std::string("the file's lines could not be read: ") + explain::kNoMemory;
+  } catch (const std::exception& failure) {
+    unavailable = failure.what();
+  }
+  return std::nullopt;
+}
+}  // namespace
+
+void TPlugIn::Tell(TQueryRun& run, explain::TExplanation& explanation, const THostAnswer& answer, const char** steps,
+                   const char** view) noexcept {
+  TQueryOutcome outcome;
+  try {
+    outcome.Result = answer.Result;
+    outcome.ValueKind = answer.ValueKind;
+    outcome.Number = answer.Number;
+    if (answer.Text) outcome.Text = answer.Text;
+    if (answer.Result != hr::Ok) outcome.Error = lastError_.Pointer();
+    // The advice on a number's cut holds it against the file's other lines,
+    // so even a plain explanation reads them then.
+    std::string unavailable;
+    std::optional<TFileView> fileView;
+    if (view || answer.ValueKind == kNumberKind) fileView = ViewOf(run, unavailable);
+    const std::optional<explain::TCutAdvice> advice = explanation.Advise(fileView ? &*fileView : nullptr);
     steps_ = explanation.StepsJson(outcome);
-    if (view) view_ = explain::FileViewJson(request, advice);
-    return hr::Ok;
-  });
-  *steps = told == hr::Ok ? steps_.c_str() : "[]";
-  if (view) *view = told == hr::Ok ? view_.c_str() : "{}";
-  return told == hr::Ok ? result : told;
+    if (view) view_ = fileView ? explain::FileViewJson(*fileView, advice) : explain::UnavailableViewJson(unavailable);
+    *steps = steps_.c_str();
+    if (view) *view = view_.c_str();
+  } catch (const std::bad_alloc&) {
+    Untold(explain::kNoMemory, outcome, steps, view);
+  } catch (const std::exception& failure) {
+    Untold(failure.what(), outcome, steps, view);
+  } catch (...) {
+    Untold(kUnexpectedFailure, outcome, steps, view);
+  }
+}
+
+void TPlugIn::Untold(const char* reason, const TQueryOutcome& outcome, const char** steps, const char** view) noexcept {
+  // Without even the room for these words, the fixed ones say it.
+  *steps = explain::kUntoldSteps;
+  if (view) *view = explain::kUntoldView;
+  try {
+    steps_ = explain::UntoldStepsJson(reason, outcome);
+    *steps = steps_.c_str();
+    if (view) {
+      view_ = explain::UnavailableViewJson(std::string("the file's lines could not be written: ") + reason);
+      *view = view_.c_str();
+    }
+  } catch (...) {
+  }
 }
 
 HResult TPlugIn::HostHookA() noexcept { return hr::Ok; }

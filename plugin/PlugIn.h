@@ -12,7 +12,11 @@
 namespace filedata {
 
 class TQueryObserver;
-struct TViewRequest;
+class TQueryRun;
+struct TQueryOutcome;
+namespace explain {
+class TExplanation;
+}
 
 // TPlugIn: the plug-in object apart from COM, which TFileData wraps.
 class TPlugIn final : public IExplainingPlugIn {
@@ -50,13 +54,30 @@ class TPlugIn final : public IExplainingPlugIn {
                           const char** view) noexcept override;
 
  private:
-  // GetData, telling OBSERVER (null: nobody) each step, and reading VIEW
-  // (null: none) from the same open file.
-  HResult Query(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
-                const char** text, double* number, TQueryObserver* observer, TViewRequest* view) noexcept;
+  // GetData's outputs as one value, so that every way of asking for them
+  // writes them in one place (Written) and an explanation ends with them
+  // without reading the caller's pointers back.
+  struct THostAnswer {
+    HResult Result = hr::Ok;
+    const char* ItemName = nullptr;  // null: nothing is written, not even the standing answer
+    std::uint8_t ValueKind = 0;
+    const char* Text = nullptr;
+    double Number = 0;  // written for a number only
+  };
+  // The query of GetData in RUN, telling OBSERVER (null: nobody) each step.
+  THostAnswer Query(TQueryRun& run, std::int32_t itemIndex, const char* params, TQueryObserver* observer) noexcept;
+  static HResult Written(const THostAnswer& answer, const char** itemName, std::uint8_t* valueKind,
+                         const char** text, double* number) noexcept;
   // ExplainData, and the view into VIEW when it is given.
   HResult Explain(std::int32_t itemIndex, const char* params, const char** itemName, std::uint8_t* valueKind,
                   const char** text, double* number, const char** steps, const char** view) noexcept;
+  // The steps that EXPLANATION heard while RUN made ANSWER into STEPS, and,
+  // when VIEW is given, the view of RUN's file into it. A failure on the way
+  // is told in the steps and the view; the answer never hears of it.
+  void Tell(TQueryRun& run, explain::TExplanation& explanation, const THostAnswer& answer, const char** steps,
+            const char** view) noexcept;
+  // The steps and the view when writing them failed for REASON.
+  void Untold(const char* reason, const TQueryOutcome& outcome, const char** steps, const char** view) noexcept;
 
   // The host-operation contract (docs/ARCHITECTURE.md, "Failure
   // contracts"): OPERATION's result, or, when it raises, E_FAIL with the

@@ -1,7 +1,5 @@
 #include "query/DataQuery.h"
 
-#include <exception>
-
 #include "query/Filter.h"
 #include "query/FloatParse.h"
 #include "query/IntegerParse.h"
@@ -76,19 +74,7 @@ TQueryParameters ParseQueryParameters(std::string_view params, TQueryObserver* o
   return query;
 }
 
-namespace {
-void ReadView(platform::TFileReader& file, const std::string& name, TViewRequest& request) noexcept {
-  try {
-    request.View = ReadFileView(file, name, request.Limits);
-  } catch (const std::exception& failure) {
-    request.Failure = failure.what();
-  } catch (...) {
-    request.Failure = "the file's lines could not be read";
-  }
-}
-}  // namespace
-
-TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer, TViewRequest* view) {
+TDataAnswer TQueryRun::Answer(const TQueryParameters& query, TQueryObserver* observer) {
   TDataAnswer answer;
   const platform::TPresenceTest presence = platform::TestPresence(query.FileName);
   if (observer) observer->OnPresence(query.FileName, presence);
@@ -96,22 +82,20 @@ TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer,
     answer.Text = kInvalidArguments;
     return answer;
   }
-  platform::TReadOnlyFile file;
-  OpenTextFile(query.FileName, file);
-  if (!view) return AnswerFromFile(file, query, observer);
-  try {
-    answer = AnswerFromFile(file, query, observer);
-  } catch (...) {
-    if (!view->OnlyForNumbers) ReadView(file, query.FileName, *view);
-    throw;
-  }
-  if (answer.IsNumber || !view->OnlyForNumbers) ReadView(file, query.FileName, *view);
-  return answer;
+  fileName_ = query.FileName;
+  OpenTextFile(fileName_, file_);
+  opened_ = true;
+  return AnswerFromFile(file_, query, facts_, observer);
 }
 
-TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& query, TQueryObserver* observer) {
+TDataAnswer TQueryRun::Answer(std::string_view params, TQueryObserver* observer) {
+  return Answer(ParseQueryParameters(params, observer), observer);
+}
+
+TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& query, TReadFacts& facts,
+                           TQueryObserver* observer) {
   TDataAnswer answer;
-  const std::string line = SelectLine(file, query.FileName, query.Line, observer);
+  const std::string line = SelectLine(file, query.FileName, query.Line, facts, observer);
   const std::int64_t length = query.Length == -1 ? static_cast<std::int64_t>(line.size()) : query.Length;
   TCutReport cutReport;
   const std::string_view cut = CutText(line, query.Start, length, observer ? &cutReport : nullptr);
@@ -129,8 +113,14 @@ TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& 
   return answer;
 }
 
-TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer, TViewRequest* view) {
-  return AnswerQuery(ParseQueryParameters(params, observer), observer, view);
+TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer) {
+  TQueryRun run;
+  return run.Answer(query, observer);
+}
+
+TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer) {
+  TQueryRun run;
+  return run.Answer(params, observer);
 }
 
 }  // namespace filedata

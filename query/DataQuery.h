@@ -8,7 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "query/FileView.h"
+#include "platform/Platform.h"
+#include "query/LineSelection.h"
 #include "query/ParamTable.h"
 
 namespace filedata {
@@ -55,35 +56,44 @@ struct TDataAnswer {
   std::string Text;   // otherwise
 };
 
-// What a tool asks besides the answer: a view of the query's file
-// (FileView.h), read once the answer is made, while the file is still open
-// and nobody can write it, so that both see the same bytes. Read also when
-// the answer fails on the file, unless only numbers want it. It never
-// changes the answer, and never fails it.
-struct TViewRequest {
-  TViewLimits Limits;
-  bool OnlyForNumbers = false;  // a view only when the answer is a number
-  std::optional<TFileView> View;
-  std::string Failure;  // why the view could not be read
-};
-
-// A file that is not present answers kInvalidArguments; otherwise the
-// selected line's cut as a number or text. Raises on a missing line, a file
-// that cannot be opened or read, and a number the calling thread cannot
-// store. VIEW, when given, is read from the same open file.
-TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer = nullptr,
-                        TViewRequest* view = nullptr);
-
-namespace platform {
-class TFileReader;
-}
 // The same on FILE, already open as the query's file name: no presence test.
-TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& query,
+// FACTS learns what the read learnt, also when it raises.
+TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& query, TReadFacts& facts,
                            TQueryObserver* observer = nullptr);
 
-// ParseQueryParameters, then AnswerQuery. OBSERVER, when given, is told
-// each step (QueryObserver.h).
-TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer = nullptr,
-                        TViewRequest* view = nullptr);
+// One query, from its parameters to its answer. The file it reads stays
+// open, nobody able to write it, until the run ends, so that whoever ran it
+// may read more of the very bytes the answer came from, starting from what
+// the answer's read learnt. Answer once.
+class TQueryRun {
+ public:
+  TQueryRun() = default;
+  TQueryRun(const TQueryRun&) = delete;
+  TQueryRun& operator=(const TQueryRun&) = delete;
+
+  // A file that is not present answers kInvalidArguments; otherwise the
+  // selected line's cut as a number or text. Raises on a missing line, a
+  // file that cannot be opened or read, and a number the calling thread
+  // cannot store. OBSERVER, when given, is told each step (QueryObserver.h).
+  TDataAnswer Answer(const TQueryParameters& query, TQueryObserver* observer = nullptr);
+  // ParseQueryParameters, then the answer.
+  TDataAnswer Answer(std::string_view params, TQueryObserver* observer = nullptr);
+
+  // The file the answer read, still open; null when it opened none.
+  platform::TFileReader* OpenFile() noexcept { return opened_ ? &file_ : nullptr; }
+  const std::string& FileName() const noexcept { return fileName_; }
+  // What the answer's read learnt of the open file, as far as it got.
+  const TReadFacts& Facts() const noexcept { return facts_; }
+
+ private:
+  std::string fileName_;
+  platform::TReadOnlyFile file_;
+  bool opened_ = false;
+  TReadFacts facts_;
+};
+
+// A run's answer, the file closed again: what the host asks for.
+TDataAnswer AnswerQuery(const TQueryParameters& query, TQueryObserver* observer = nullptr);
+TDataAnswer AnswerQuery(std::string_view params, TQueryObserver* observer = nullptr);
 
 }  // namespace filedata

@@ -4,6 +4,7 @@
 // the end at search speed, keeping only the last line; a negative LINE only
 // counts the lines, for its message.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,13 +23,24 @@ class TLineObserver : public TTextObserver {
   virtual void OnNoLine(std::int64_t /*index*/, std::uint64_t /*lines*/) {}
 };
 
+// What the read of a file for a line learnt besides the line, so that more
+// may be read of the same open file without reading it all again: where
+// the text ended when the read went that far (LINE 0, a negative LINE, a
+// LINE at or past the last line), and how many lines it has when the read
+// counted them all.
+struct TReadFacts {
+  std::optional<TTextEnd> End;
+  std::optional<std::uint64_t> LineCount;
+};
+
 // The line LINE selects in FILE, opened as FILENAME, as the host's 8-bit
 // text. LINE >= 1 selects that line; LINE <= 0 selects line count - LINE, so
 // 0 is the last line and anything below lies past it. Raises
 // EStringListError ("List index out of bounds (i)", i the 0-based index) for
-// a line the file does not have, and EReadError when a read fails.
-// OBSERVER, when given, learns the line selected or why there is none.
-std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line,
+// a line the file does not have, and EReadError when a read fails. FACTS
+// learns what the read learnt, also when it raises; OBSERVER, when given,
+// the line selected or why there is none.
+std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line, TReadFacts& facts,
                        TLineObserver* observer = nullptr);
 
 }  // namespace filedata

@@ -102,6 +102,8 @@ bool TFileText::Feed(TUnitSink& sink) {
   }
   if (flow == TFlow::SinkStopped) return false;
   end_.OddByteIgnored = flow == TFlow::More && hasOddByte_;
+  end_.EndsAt = end_.EndedByZero ? end_.ZeroAt : position_ - (end_.OddByteIgnored ? 1 : 0);
+  ended_ = true;
   if (observer_) observer_->OnTextEnd(end_);
   return true;
 }

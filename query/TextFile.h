@@ -20,10 +20,11 @@ namespace filedata {
 inline constexpr std::size_t kFirstReadBytes = 64 * 1024;
 inline constexpr std::size_t kReadBytes = 256 * 1024;
 
-// How a file's text ended, for an explanation.
+// How a file's text ended, for an explanation and a view of its lines.
 struct TTextEnd {
+  std::uint64_t EndsAt = 0;      // the file offset just past the text's last unit
   bool EndedByZero = false;      // a zero unit ended the text before the end of the file
-  std::uint64_t ZeroAt = 0;      // its first byte, 0-based in the file
+  std::uint64_t ZeroAt = 0;      // its first byte, 0-based in the file, where the text ends
   std::uint64_t BytesAfter = 0;  // the bytes of the file after it, ignored
   std::size_t UnitSize = 1;
   // 8-bit text that ended at its first or second byte while every other of
@@ -70,6 +71,7 @@ class TFileText {
   TFileText(const TFileText&) = delete;
   TFileText& operator=(const TFileText&) = delete;
 
+  const TTextMark& Mark() const noexcept { return mark_; }
   TTextEncoding Encoding() const noexcept { return mark_.Encoding; }
   const TUnitSearches& Units() const noexcept { return *units_; }
 
@@ -77,6 +79,9 @@ class TFileText {
   // zero unit; a UTF-16 file's odd last byte is ignored. True when the text
   // ended, false when the sink stopped it. Call once.
   bool Feed(TUnitSink& sink);
+  // How the text ended, once Feed has read to its end; null before, or when
+  // the sink stopped the reading.
+  const TTextEnd* End() const noexcept { return ended_ ? &end_ : nullptr; }
 
   // Code units of this text as the host's 8-bit text.
   std::string HostText(std::string units) const;
@@ -107,6 +112,7 @@ class TFileText {
   char oddByte_ = 0;  // a unit's first byte whose second is in the next chunk
   bool hasOddByte_ = false;
   TTextEnd end_;
+  bool ended_ = false;
 };
 
 }  // namespace filedata

@@ -4,13 +4,44 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
+#include "descriptor/DescriptorTables.h"
 #include "plugin/PlugIn.h"
 #include "tests/support/ScratchFolder.h"
 
+// Allocations above a size, refused on the test's thread while it says so:
+// memory running out while the explanation writes, as a 32-bit host's may.
+namespace {
+thread_local std::size_t gLargestAllocation = SIZE_MAX;
+}
+void* operator new(std::size_t size) {
+  if (size > gLargestAllocation) throw std::bad_alloc();
+  if (void* memory = std::malloc(size ? size : 1)) return memory;
+  throw std::bad_alloc();
+}
+// GCC takes the free of what this operator new returned for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+
 namespace filedata {
 namespace {
+
+// Refuses every allocation of more than BYTES while it lives.
+class TAllocationLimit {
+ public:
+  explicit TAllocationLimit(std::size_t bytes) { gLargestAllocation = bytes; }
+  ~TAllocationLimit() { gLargestAllocation = SIZE_MAX; }
+  TAllocationLimit(const TAllocationLimit&) = delete;
+  TAllocationLimit& operator=(const TAllocationLimit&) = delete;
+};
 
 constexpr char kUntouched[] = "<untouched>";
 constexpr std::uint8_t kUntouchedKind = 99;
@@ -22,6 +53,7 @@ struct TOutcome {
   std::string text = kUntouched;
   double number = -1234.5;
   std::string lastError;
+  nlohmann::json steps, view;  // as the explanation wrote them; null for GetData
 };
 
 // The host's way and the tools' two, which must answer the same.
@@ -44,14 +76,31 @@ TOutcome Query(TPlugIn& plugIn, const char* params, std::int32_t item = 0, TWay 
       out.result = plugIn.ExplainWithView(item, params, &itemName, &out.kind, &text, &out.number, &steps, &view);
       break;
   }
-  EXPECT_EQ(steps != nullptr && steps[0] == '[', way != TWay::GetData);
-  EXPECT_EQ(view != nullptr && view[0] == '{', way == TWay::ExplainWithView);
   out.itemName = itemName;
   out.text = text;
   const char* lastError = nullptr;
   EXPECT_EQ(plugIn.GetLastErrorText(&lastError), hr::Ok);
   out.lastError = lastError;
+  EXPECT_EQ(steps != nullptr, way != TWay::GetData);
+  EXPECT_EQ(view != nullptr, way == TWay::ExplainWithView);
+  if (steps) out.steps = nlohmann::json::parse(steps, nullptr, false);
+  if (view) out.view = nlohmann::json::parse(view, nullptr, false);
   return out;
+}
+
+// The explanation ends with the very answer OUT holds, as the host got it.
+void ExpectStepsEndWithTheAnswer(const TOutcome& out) {
+  ASSERT_TRUE(out.steps.is_array() && !out.steps.empty()) << out.steps;
+  const nlohmann::json& answer = out.steps.back();
+  EXPECT_EQ(answer.value("step", ""), "answer");
+  EXPECT_EQ(answer.value("hr", ""), ResultName(out.result));
+  if (out.result != hr::Ok) {
+    EXPECT_EQ(answer.value("error", ""), out.lastError);
+  } else if (out.kind == descriptor::kNumberKind) {
+    EXPECT_EQ(answer.value("number", 0.0), out.number);
+  } else {
+    EXPECT_EQ(answer.value("text", ""), out.text);  // ASCII here: the JSON's bytes are the text's
+  }
 }
 
 class GetDataTest : public testing::ScratchFolderTest {};
@@ -93,9 +142,60 @@ TEST_F(GetDataTest, AnswersThroughTheOutParametersAndFailsWithTheStandingAnswer)
     EXPECT_EQ(out.text, c.text);
     EXPECT_EQ(out.number, c.number);
     EXPECT_EQ(out.lastError, c.lastError);
+    if (way != TWay::GetData) ExpectStepsEndWithTheAnswer(out);
+    // The view, where a file was opened, else why not.
+    if (way == TWay::ExplainWithView) {
+      const bool opened = c.item == 0 && !c.nullParams && c.params.find(".missing") == std::string::npos &&
+                          c.params.find("two") == std::string::npos;
+      EXPECT_EQ(out.view.value("available", !opened), opened) << out.view;
+    }
     // The object stays usable.
     EXPECT_EQ(Query(plugIn, ("FILENAME=" + file).c_str()).result, hr::Ok);
    }
+  }
+}
+
+// The explanation only listens: when its steps or the view cannot be
+// written, the answer is still exactly GetData's, and the steps say why.
+TEST_F(GetDataTest, AnExplanationThatCannotBeWrittenLeavesTheAnswerAlone) {
+  // Each of these bytes is written \u00E9 in JSON: six bytes for one.
+  const std::string wide = "Temp" + std::string(200 * 1000, '\xE9');
+  std::string rows;
+  for (int i = 0; i < 150; ++i) rows += std::string(3000, '\xE9') + "\r\n";
+  const struct {
+    std::string file;
+    const char* params;
+    TWay way;
+    const char* told;  // the step that says what could not be written
+  } cases[] = {
+      // The line step, while the query reads: the rest of the query goes on.
+      {Write("wide.txt", wide + "\r\nTemp: 42.5\r\n"), "|START=1|LENGTH=4", TWay::ExplainData,
+       "a step could not be written and the steps after it are missing (not enough memory)"},
+      {Write("wide.txt", wide + "\r\nTemp: 42.5\r\n"), "|START=1|LENGTH=4", TWay::ExplainWithView,
+       "a step could not be written"},
+      // The view of a number's file, after the answer.
+      {Write("rows.txt", rows + "Temp: 42.5\r\n"), "|LINE=0|START=7|LENGTH=4", TWay::ExplainWithView,
+       "the steps could not be written (not enough memory)"},
+      {Write("rows.txt", rows + "Temp: 42.5\r\n"), "|LINE=151", TWay::ExplainWithView,
+       "the steps could not be written"},
+  };
+  for (const auto& c : cases) {
+    const std::string params = "FILENAME=" + c.file + c.params;
+    SCOPED_TRACE(std::string(c.params) + " by way " + std::to_string(static_cast<int>(c.way)));
+    TPlugIn host, tool;
+    const TAllocationLimit limit(1 << 20);
+    const TOutcome want = Query(host, params.c_str());
+    const TOutcome got = Query(tool, params.c_str(), 0, c.way);
+    EXPECT_EQ(got.result, want.result);
+    EXPECT_EQ(got.kind, want.kind);
+    EXPECT_EQ(got.text, want.text);
+    EXPECT_EQ(got.number, want.number);
+    EXPECT_EQ(got.lastError, want.lastError);
+    ExpectStepsEndWithTheAnswer(got);
+    EXPECT_NE(got.steps.dump().find(c.told), std::string::npos) << got.steps.dump().substr(0, 2000);
+    if (c.way == TWay::ExplainWithView) {
+      EXPECT_TRUE(got.view.is_object()) << "the view is JSON all the same";
+    }
   }
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "tests/plugin/PlugInDllFixture.h"
 #include "tests/support/HostTexts.h"
 
@@ -264,6 +266,76 @@ TEST_F(PlugInDllTest, FilesOf2GiBAndMoreAreReadToTheirSize) {
     double number = kUntouchedNumber;
     ASSERT_EQ(plugIn.gen->GetData(0, params.c_str(), &name, &kind, &text, &number), S_OK) << plugIn.LastError();
     EXPECT_EQ(Shown(text), "second");
+  }
+}
+
+// The view lists the lines the query reads, as it reads them: the zero past
+// the first MiB ends the text for every LINE, so nothing after it is listed,
+// the last line before it is LINE=0's, and each line listed is GetData's
+// answer for the LINE it is listed at.
+TEST_F(PlugInDllTest, TheViewListsTheLinesGetDataAnswersWithPastTheFirstMiB) {
+  const auto rows = [](const char* name, int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += name + std::to_string(i) + "\r\n";
+    return text;
+  };
+  const auto wide = [](const std::string& ascii) {
+    std::string units;
+    for (const char c : ascii) units += {c, '\0'};
+    return units;
+  };
+  const int count = 150000;
+  const std::string before = rows("row ", count), after = rows("after ", 20000);
+  const TScratchFolder folder("filedata-view");
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string end;  // how the view says the text ended
+  } files[] = {
+      {"8-bit", before + std::string(4096, '\0') + after,
+       "a zero byte at byte " + std::to_string(before.size() + 1) + " ends the text"},
+      {"UTF-16LE", "\xFF\xFE" + wide(before) + std::string(4096, '\0') + wide(after),
+       "a zero code unit (00 00) at bytes " + std::to_string(2 * before.size() + 3) + "-"},
+  };
+  for (const auto& file : files) {
+    const std::string path = folder.PathOf("zeros.txt");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << file.bytes;
+    const auto answer = [&](const std::string& line) {
+      return Read(0, ("FILENAME=" + path + "|LINE=" + line).c_str(), TQuerySlot::GetData);
+    };
+    for (const int line : {3, 0, -1}) {
+      SCOPED_TRACE(std::string(file.name) + ", LINE=" + std::to_string(line));
+      const std::string params = "FILENAME=" + path + "|LINE=" + std::to_string(line);
+      const TReading host = Read(0, params.c_str(), TQuerySlot::GetData);
+      const TReading tool = Read(0, params.c_str(), TQuerySlot::ExplainWithView);
+      EXPECT_EQ(tool.result, host.result);
+      EXPECT_EQ(tool.text, host.text);
+      EXPECT_EQ(tool.lastError, host.lastError);
+      const nlohmann::json view = nlohmann::json::parse(tool.view, nullptr, false);
+      ASSERT_TRUE(view.value("available", false)) << tool.view.substr(0, 300);
+      EXPECT_NE(view.value("end", "").find(file.end), std::string::npos) << view["end"];
+      // LINE=0 reads to the end without counting; the others count.
+      if (line == 0) {
+        EXPECT_TRUE(view["lineCount"].is_null());
+      } else {
+        EXPECT_EQ(view["lineCount"], count);
+      }
+      for (const char* part : {"head", "tail"}) {
+        const nlohmann::json& lines = view[part];
+        ASSERT_FALSE(lines.empty());
+        for (const nlohmann::json& listed : {lines.front(), lines.back()}) {
+          const std::string text = listed.value("text", "");
+          if (listed["line"].is_number()) {
+            EXPECT_EQ(answer(std::to_string(listed["line"].get<int>())).text, text) << listed;
+          }
+          if (listed["fromEnd"] == 0) {
+            EXPECT_EQ(answer("0").text, text) << listed;
+          }
+        }
+      }
+      EXPECT_EQ(view["tail"].back()["fromEnd"], 0) << "LINE=0's line is listed as such";
+      EXPECT_EQ(tool.view.find("\"text\":\"after"), std::string::npos) << "a line past the zero is listed";
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -140,8 +141,9 @@ TEST(TFileText, AFailedReadIsAnErrorNotTheEndOfTheFile) {
     testing::TMemoryFile file(bytes);
     file.ReadsOf({3}).Claiming(c.size).FailingAt(c.failAt);
     SCOPED_TRACE(::testing::Message() << "LINE=" << c.line << ", failing at " << c.failAt);
+    TReadFacts facts;
     try {
-      const std::string line = SelectLine(file, "flaky.txt", c.line);
+      const std::string line = SelectLine(file, "flaky.txt", c.line, facts);
       EXPECT_NE(c.answer, nullptr) << "answered " << line;
       if (c.answer) {
         EXPECT_EQ(line, c.answer);
@@ -167,83 +169,128 @@ std::vector<std::string> Shown(const std::vector<TViewLine>& lines) {
   return shown;
 }
 
-// The view reads small files through and only the ends of large ones, from
-// the same open file a query has already read.
-TEST(TFileView, SmallFilesAreReadThroughLargeOnesOnlyAtTheirEnds) {
-  TViewLimits small;  // a "large" file of a few bytes
+// What LINE's own read learnt of FILE, as a query leaves the file for its view.
+TReadFacts FactsOf(platform::TFileReader& file, std::int32_t line) {
+  TReadFacts facts;
+  try {
+    SelectLine(file, "view.txt", line, facts);
+  } catch (const EStringListError&) {  // a LINE past the end learns as much
+  }
+  return facts;
+}
+
+// The view lists only lines the query reads, numbered and placed from the
+// end as LINE gives them, before the end the query finds: learnt from the
+// query's read when it went that far, else counted.
+TEST(TFileView, ListsTheLinesTheQueryReadsAsLineNumbersThem) {
+  TViewLimits small;  // a "long" text of a few bytes
   small.HeadLines = 2;
   small.TailLines = 2;
   small.ReadThroughBytes = 16;
+  small.HeadBytes = 12;
   small.TailBytes = 12;
   TViewLimits shortLines = small;
   shortLines.LineBytes = 3;
+  const std::string lines5 = "line1\nline2\nline3\nline4\nline5\n";
+  const std::string zeroInMiddle = "line1\nline2\nline3\n" + std::string("x\0y\nlast", 8);
+  const std::string longLast = "a\nb\n" + std::string(30, 'c');
+  const std::string longFirst = std::string(20, 'x') + "\nlast";
+  const std::optional<std::uint64_t> uncounted;
   const struct {
     std::string bytes;
     TViewLimits limits;
+    std::vector<std::int32_t> lines;  // the LINE forms whose read the view starts from
     Lines head, tail;
-    std::uint64_t skippedFrom, skippedTo;  // both 0: read through
+    std::optional<std::uint64_t> count;
   } cases[] = {
-      {"a\r\nb\r\nc\r\n", small, {"1~2|a", "2~1|b"}, {"3~0|c"}, 0, 0},
-      {"1\n2\n3\n4\n5", small, {"1~4|1", "2~3|2"}, {"4~1|4", "5~0|5"}, 0, 0},
-      {std::string("ab\0cd\nef\n", 9), small, {"1~0|ab"}, {}, 0, 0},
-      {"abcdef\n", shortLines, {"1~0|abc+"}, {}, 0, 0},
-      {"", small, {}, {}, 0, 0},
-      // Larger than 16 bytes: two lines from the start, the last 12 bytes.
-      {"line1\nline2\nline3\nline4\nline5\n", small, {"1|line1", "2|line2"}, {"~1|line4", "~0|line5"}, 12, 18},
-      {testing::Utf16(u"ab\r\ncd\r\nef\r\n"), small, {"1|ab"}, {"~0|ef"}, 14, 14},
-      {"line1\nline2\nline3\n" + std::string("x\0y\nlast", 8), small, {"1|line1", "2|line2"}, {"~0|x"}, 12, 14},
+      {"a\r\nb\r\nc\r\n", small, {1, 0, -1}, {"1~2|a", "2~1|b"}, {"3~0|c"}, 3},
+      {"1\n2\n3\n4\n5", small, {2, 0}, {"1~4|1", "2~3|2"}, {"4~1|4", "5~0|5"}, 5},
+      {std::string("ab\0cd\nef\n", 9), small, {1, 0}, {"1~0|ab"}, {}, 1},
+      {"abcdef\n", shortLines, {1}, {"1~0|abc+"}, {}, 1},
+      {"", small, {1, 0, -1}, {}, {}, 0},
+      // Longer than 16 bytes: the first lines, the last 12 bytes' lines.
+      {lines5, small, {1, -1, 9}, {"1~4|line1", "2~3|line2"}, {"4~1|line4", "5~0|line5"}, 5},
+      {lines5, small, {0}, {"1|line1", "2|line2"}, {"~1|line4", "~0|line5"}, uncounted},
+      {testing::Utf16(u"ab\r\ncd\r\nef\r\n"), small, {1}, {"1~2|ab"}, {"3~0|ef"}, 3},
+      {testing::Utf16(u"ab\r\ncd\r\nef\r\n"), small, {0}, {"1|ab"}, {"~0|ef"}, uncounted},
+      // The zero at byte 20 ends the text for every LINE: nothing after it.
+      {zeroInMiddle, small, {2, -3}, {"1~3|line1", "2~2|line2"}, {"3~1|line3", "4~0|x"}, 4},
+      {zeroInMiddle, small, {0}, {"1|line1", "2|line2"}, {"~1|line3", "~0|x"}, uncounted},
+      // A last line longer than the end that is read: read from its start.
+      {longLast, shortLines, {0}, {"1|a", "2|b"}, {"~0|ccc+"}, uncounted},
+      {longLast, shortLines, {3}, {"1~2|a", "2~1|b"}, {"3~0|ccc+"}, 3},
+      {longFirst, small, {-1}, {}, {"2~0|last"}, 2},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << ::testing::PrintToString(c.bytes));
-    testing::TMemoryFile file(c.bytes);
-    file.ReadsOf({5});
-    std::string unread(4, '\0');
-    std::size_t got = 0;
-    file.Read(unread.data(), unread.size(), got);  // as the query leaves it
-    const TFileView view = ReadFileView(file, "view.txt", c.limits);
-    EXPECT_EQ(Shown(view.Head), c.head);
-    EXPECT_EQ(Shown(view.Tail), c.tail);
-    EXPECT_EQ(view.ReadThrough, c.skippedTo == 0);
-    EXPECT_EQ(view.SkippedFrom, c.skippedFrom);
-    EXPECT_EQ(view.SkippedTo, c.skippedTo);
+    for (const std::int32_t line : c.lines) {
+      SCOPED_TRACE(::testing::Message() << ::testing::PrintToString(c.bytes) << " after LINE=" << line);
+      testing::TMemoryFile file(c.bytes);
+      file.ReadsOf({5});
+      const TReadFacts facts = FactsOf(file, line);
+      const TFileView view = ReadFileView(file, "view.txt", facts, c.limits);
+      EXPECT_EQ(Shown(view.Head), c.head);
+      EXPECT_EQ(Shown(view.Tail), c.tail);
+      EXPECT_EQ(view.LineCount, c.count);
+    }
   }
 }
 
-// A file of a gigabyte, made up as it is read, counting what it delivers.
+// A file made up as it is read, of 12-byte rows, counting what it delivers.
 class TMadeUpFile final : public platform::TFileReader {
  public:
-  std::uint64_t SizeAtOpen() const noexcept override { return kSize; }
+  explicit TMadeUpFile(std::uint64_t size) : size_(size) {
+    for (std::size_t i = 0; i < sizeof pattern_; ++i) pattern_[i] = kRow[i % kRowBytes];
+  }
+  std::uint64_t SizeAtOpen() const noexcept override { return size_; }
   bool Read(char* buffer, std::size_t count, std::size_t& delivered) override {
-    delivered = static_cast<std::size_t>(std::min<std::uint64_t>(count, kSize - at_));
-    for (std::size_t i = 0; i < delivered; ++i) buffer[i] = kRow[(at_ + i) % (sizeof kRow - 1)];
+    delivered = static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - at_));
+    for (std::size_t done = 0; done < delivered;) {
+      const std::size_t phase = static_cast<std::size_t>((at_ + done) % kRowBytes);
+      const std::size_t part = std::min(delivered - done, sizeof pattern_ - kRowBytes);
+      std::memcpy(buffer + done, pattern_ + phase, part);
+      done += part;
+    }
     at_ += delivered;
     read_ += delivered;
     return true;
   }
   bool SeekTo(std::uint64_t offset) override {
     at_ = offset;
-    return offset <= kSize;
+    return offset <= size_;
   }
   std::uint32_t ErrorCode() const noexcept override { return 0; }
-  static constexpr std::uint64_t kSize = std::uint64_t{1} << 30;
   static constexpr char kRow[] = "0123456789\r\n";
+  static constexpr std::size_t kRowBytes = sizeof kRow - 1;
   std::uint64_t read_ = 0;
 
  private:
+  std::uint64_t size_;
   std::uint64_t at_ = 0;
+  char pattern_[kRowBytes * 4096];
 };
 
-TEST(TFileView, AGigabyteFileIsReadOnlyAtItsEnds) {
-  TMadeUpFile file;
-  const TFileView view = ReadFileView(file, "big.txt");
-  EXPECT_FALSE(view.ReadThrough);
-  ASSERT_EQ(view.Head.size(), 100u);
-  ASSERT_EQ(view.Tail.size(), 100u);
-  EXPECT_EQ(view.Head.front().Text, "0123456789");
-  EXPECT_EQ(view.Tail.back().Text, "0123");  // 2^30 is 4 bytes past a whole row
-  EXPECT_EQ(view.Tail.back().FromEnd, 0);
-  // Two chunks of 64 KiB at the start, the last 256 KiB and a chunk around them.
-  EXPECT_LE(file.read_, std::uint64_t{2} * 64 * 1024 + 256 * 1024 + 64 * 1024) << "read " << file.read_;
+TEST(TFileView, ALongTextIsReadAtItsEndsOnceItsEndIsKnown) {
+  // LINE=0's read found the end of this gigabyte: the view reads its two ends only.
+  TMadeUpFile big(std::uint64_t{1} << 30);
+  TReadFacts facts;
+  facts.End.emplace().EndsAt = big.SizeAtOpen();
+  const TFileView ends = ReadFileView(big, "big.txt", facts);
+  ASSERT_EQ(ends.Head.size(), 100u);
+  ASSERT_EQ(ends.Tail.size(), 100u);
+  EXPECT_EQ(ends.Head.front().Text, "0123456789");
+  EXPECT_EQ(ends.Tail.back().Text, "0123");  // 2^30 is 4 bytes past a whole row
+  EXPECT_EQ(ends.Tail.back().FromEnd, 0);
+  EXPECT_EQ(ends.Tail.back().Number, 0u) << "LINE=0 counts no lines";
+  EXPECT_LE(big.read_, std::uint64_t{2} * 64 * 1024 + 256 * 1024 + 64 * 1024) << "read " << big.read_;
+
+  // A read that stopped at its line: one pass finds the end, counting.
+  TMadeUpFile counted(std::uint64_t{16} << 20);
+  const TFileView placed = ReadFileView(counted, "counted.txt", TReadFacts());
+  const std::uint64_t rows = (counted.SizeAtOpen() + TMadeUpFile::kRowBytes - 1) / TMadeUpFile::kRowBytes;
+  EXPECT_EQ(placed.LineCount, rows);
+  EXPECT_EQ(placed.Tail.back().Number, rows);
+  EXPECT_EQ(placed.Head.front().FromEnd, static_cast<std::int64_t>(rows - 1));
+  EXPECT_LE(counted.read_, counted.SizeAtOpen() + 2 * 64 * 1024 + 256 * 1024 + 64 * 1024) << "read " << counted.read_;
 }
 
 }  // namespace

@@ -313,17 +313,18 @@ TEST_F(TesterDriveTest, PointingAtALineAndASpanSetsTheReadingUp) {
   EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 3), "4");
 }
 
-TEST_F(TesterDriveTest, AGigabyteFileShowsItsEndsWithoutItsMiddle) {
-  // Lines at both ends of a hole of zeros: a read through from the start
-  // would end the text at the hole and never reach the last lines.
+TEST_F(TesterDriveTest, AGigabyteFileShowsTheLinesThePlugInReads) {
+  // Rows at both ends of a hole of zeros: the first zero ends the text, so
+  // the rows after the hole are never read, and the last row before it is
+  // the one LINE=0 answers with.
   const auto rows = [](const char* name, int count) {
     std::string lines;
     for (int i = 1; i <= count; ++i) lines += name + std::to_string(i) + "\r\n";
     return lines;
   };
   const std::uint64_t size = 1ull << 30;
-  const std::string end = rows("end ", 30000);
-  const std::string file = WriteSparse("big.txt", rows("row ", 40000), size);
+  const std::string start = rows("row ", 40000), end = rows("end ", 30000);
+  const std::string file = WriteSparse("big.txt", start, size);
   {
     std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
     out.seekp(static_cast<std::streamoff>(size - end.size()));
@@ -333,12 +334,23 @@ TEST_F(TesterDriveTest, AGigabyteFileShowsItsEndsWithoutItsMiddle) {
                               Wide(file) + L"|LINE=2\"");
   ASSERT_NE(tester.Window(), nullptr) << "no window titled \"Filedata Tester\"";
   EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_VALUE) == "row 2"; })) << tester.Text(IDC_VALUE);
-  ASSERT_EQ(SendMessageW(tester.Control(IDC_LINES), LB_GETCOUNT, 0, 0), 100 + 1 + 100 + 1)
-      << "the first lines, the middle, the last lines, the note past them";
+  ASSERT_EQ(SendMessageW(tester.Control(IDC_LINES), LB_GETCOUNT, 0, 0), 100 + 1 + 100 + 2)
+      << "the first lines, the lines left out, the last lines before the zero, the zero, the note past them";
   EXPECT_EQ(tester.Row(IDC_LINES, 0), "1        row 1");
-  EXPECT_NE(tester.Row(IDC_LINES, 100).find("the middle of the file"), std::string::npos) << tester.Row(IDC_LINES, 100);
-  EXPECT_EQ(tester.Row(IDC_LINES, 101), "last-99  end 29901");
-  EXPECT_EQ(tester.Row(IDC_LINES, 200), "0        end 30000");
+  EXPECT_NE(tester.Row(IDC_LINES, 100).find("lines 101-39900 are not listed"), std::string::npos)
+      << tester.Row(IDC_LINES, 100);
+  EXPECT_EQ(tester.Row(IDC_LINES, 101), "39901    row 39901");
+  EXPECT_EQ(tester.Row(IDC_LINES, 200), "40000 | 0 row 40000") << "the line LINE=0 answers with";
+  const std::string zero = "a zero byte at byte " + std::to_string(start.size() + 1) + " ends the text";
+  EXPECT_NE(tester.Row(IDC_LINES, 201).find(zero), std::string::npos) << tester.Row(IDC_LINES, 201);
+  EXPECT_NE(tester.Text(IDC_FILE_NOTES).find(zero), std::string::npos) << tester.Text(IDC_FILE_NOTES);
+  EXPECT_NE(tester.Text(IDC_FILE_NOTES).find("the text has 40000 lines"), std::string::npos);
+
+  // LINE=0 answers with the last row before the zero, listed as such.
+  tester.Type(IDC_FIELD_EDIT + 1, "0");
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_VALUE) == "row 40000"; })) << tester.Text(IDC_VALUE);
+  EXPECT_EQ(SendMessageW(tester.Control(IDC_LINES), LB_GETCURSEL, 0, 0), 200);
+  EXPECT_EQ(tester.Text(IDC_LINE_TEXT), "row 40000");
 }
 
 TEST_F(TesterDriveTest, AnOlderPlugInStillShowsTheValueAndSaysWhyTheStepsAreMissing) {

@@ -1,6 +1,7 @@
 #include "tools/tester/TesterModel.h"
 
 #include "descriptor/DescriptorTables.h"
+#include "explain/ViewKeys.h"
 #include "query/Text.h"
 #include "tools/common/ToolOptions.h"
 
@@ -111,10 +112,10 @@ void AddLines(const tool::TJson& lines, std::vector<TLineRow>& rows) {
   if (!lines.is_array()) return;
   for (const tool::TJson& line : lines) {
     TLineRow row;
-    row.Number = NumberOr<std::uint64_t>(line, "line", 0);
-    row.FromEnd = NumberOr<std::int64_t>(line, "fromEnd", -1);
-    row.Text = TextOr(line, "text");
-    row.CutShort = line.value("cutShort", false);
+    row.Number = NumberOr<std::uint64_t>(line, view_key::kLine, 0);
+    row.FromEnd = NumberOr<std::int64_t>(line, view_key::kFromEnd, -1);
+    row.Text = TextOr(line, view_key::kText);
+    row.CutShort = line.value(view_key::kCutShort, false);
     rows.push_back(std::move(row));
   }
 }
@@ -128,42 +129,33 @@ TLineRow NoteRow(TLineRow::TKind kind, std::string words) {
 }  // namespace
 
 TShownFile ShownFileOf(const tool::TJson& view) {
+  using namespace view_key;
   TShownFile shown;
   if (!view.is_object()) return shown;
-  shown.Available = view.value("available", false);
+  shown.Available = view.value(kAvailable, false);
   if (!shown.Available) {
-    shown.Detail = TextOr(view, "detail");
+    shown.Detail = TextOr(view, kDetail);
     return shown;
   }
-  AddLines(view["head"], shown.Rows);
-  const std::size_t headRows = shown.Rows.size();
-  std::vector<TLineRow> tail;
-  AddLines(view["tail"], tail);
-  if (!tail.empty()) {
-    const auto& skipped = view["skipped"];
-    const std::string gap =
-        skipped.is_object() ? TextOr(skipped, "detail")
-                            : "lines " + std::to_string(shown.Rows.back().Number + 1) + "-" +
-                                  std::to_string(tail.front().Number - 1) + " are not shown";
-    if (headRows == 0 || tail.front().Number != shown.Rows.back().Number + 1) {
-      shown.Rows.push_back(NoteRow(TLineRow::TKind::Gap, gap));
-    }
-    shown.Rows.insert(shown.Rows.end(), tail.begin(), tail.end());
-  }
-  if (!TextOr(view, "end").empty()) shown.Rows.push_back(NoteRow(TLineRow::TKind::Note, TextOr(view, "end")));
-  shown.Rows.push_back(NoteRow(TLineRow::TKind::Note, TextOr(view, "pastEnd")));
-  for (const tool::TJson& note : view.value("notes", tool::TJson::array())) {
+  AddLines(view[kHead], shown.Rows);
+  // The plug-in says which lines it leaves out between the first and the last.
+  const tool::TJson skipped = view.value(kSkipped, tool::TJson());
+  if (skipped.is_object()) shown.Rows.push_back(NoteRow(TLineRow::TKind::Gap, TextOr(skipped, kDetail)));
+  AddLines(view[kTail], shown.Rows);
+  if (!TextOr(view, kEnd).empty()) shown.Rows.push_back(NoteRow(TLineRow::TKind::Note, TextOr(view, kEnd)));
+  shown.Rows.push_back(NoteRow(TLineRow::TKind::Note, TextOr(view, kPastEnd)));
+  for (const tool::TJson& note : view.value(kNotes, tool::TJson::array())) {
     if (note.is_string()) shown.Notes.push_back(note.get<std::string>());
   }
-  const tool::TJson choices = view.value("choices", tool::TJson::object());
-  shown.FromStartChoice = TextOr(choices, "fromStart");
-  shown.FromEndChoice = TextOr(choices, "fromEnd");
-  const tool::TJson advice = view.value("advice", tool::TJson());
+  const tool::TJson choices = view.value(kChoices, tool::TJson::object());
+  shown.FromStartChoice = TextOr(choices, kFromStart);
+  shown.FromEndChoice = TextOr(choices, kFromEnd);
+  const tool::TJson advice = view.value(kAdvice, tool::TJson());
   if (advice.is_object()) {
-    shown.Fragile = advice.value("fragile", false);
-    shown.Advice = TextOr(advice, "detail");
-    if (advice.contains("start") && advice.contains("length")) {
-      shown.Sturdier = {advice["start"].get<std::int64_t>(), advice["length"].get<std::int64_t>()};
+    shown.Fragile = advice.value(kFragile, false);
+    shown.Advice = TextOr(advice, kDetail);
+    if (advice.contains(kStart) && advice.contains(kLength)) {
+      shown.Sturdier = {advice[kStart].get<std::int64_t>(), advice[kLength].get<std::int64_t>()};
     }
   }
   return shown;
