@@ -28,6 +28,10 @@ struct TExplained {
   TJson View;
 };
 
+// What every tool says of a plug-in without the explanation interface.
+inline constexpr char kCannotExplain[] =
+    "this version of the plug-in cannot explain its readings (it is older than this tool)";
+
 // ExplainData for data item 0 of PLUGIN. Raises std::runtime_error when
 // the steps it hands out are no JSON array of steps.
 TExplained Explain(IExplainingPlugIn& plugIn, const std::string& params);

@@ -5,7 +5,6 @@
 #include <exception>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -64,14 +63,17 @@ int PrintReport(const THostCommandLine& command) {
   return 0;
 }
 
+// The steps and the answer; from a build without the explanation, its
+// answer alone, after a line that says why.
 int PrintExplanation(const THostCommandLine& command) {
   int status = 0;
   WithPlugIn(command, [&](TLoadedPlugIn& object) {
-    if (!object.CanExplain()) {
-      throw std::runtime_error("this version of the plug-in cannot explain its readings: it does not answer "
-                               "IFiledataExplain");
+    if (object.CanExplain()) {
+      status = tool::PrintExplained(tool::Explain(object, *command.Params), command.Json);
+      return;
     }
-    status = tool::PrintExplained(tool::Explain(object, *command.Params), command.Json);
+    WriteText(stderr, std::string("filedata-host: ") + tool::kCannotExplain + "; its answer follows\n");
+    status = tool::PrintAnswer(tool::AskQuery(object, *command.Params), command.Json);
   });
   return status;
 }

@@ -228,8 +228,9 @@ std::wstring RulerText(const std::vector<std::size_t>& byteOfColumn, std::size_t
 }
 
 std::string CannotExplainNote(bool paramsGiven) {
-  return std::string("This version of the plug-in cannot explain its readings (it is older than this tester): the "
-                     "value is shown without the steps that decided it.") +
+  std::string note = tool::kCannotExplain;
+  note.front() = AsciiUpperByte(note.front());
+  return note + ": the value is shown without the steps that decided it." +
          (paramsGiven ? " The parameter text given to the tester cannot be put into the fields without it either, "
                         "so they start from the plug-in's defaults."
                       : "");
