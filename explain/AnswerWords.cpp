@@ -10,6 +10,11 @@ bool IsNumber(const TQueryOutcome& outcome) {
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
+std::string CutWords(std::int64_t start, std::int64_t length) {
+  return std::string(KeyName(TQueryKey::Start)) + "=" + std::to_string(start) + " " +
+         std::string(KeyName(TQueryKey::Length)) + "=" + std::to_string(length);
+}
+
 std::string AnswerValue(const TQueryOutcome& outcome) {
   if (outcome.Result != hr::Ok) return outcome.Error;
   return IsNumber(outcome) ? FormatNumber(outcome.Number) : outcome.Text;

@@ -23,6 +23,9 @@ struct TQueryOutcome {
 // TEXT between double quotes, byte for byte, as every explanation quotes.
 std::string Quoted(std::string_view text);
 
+// "START=7 LENGTH=4": a cut as the parameters give it, in every tool's words.
+std::string CutWords(std::int64_t start, std::int64_t length);
+
 // The number (42.5, inf), the text as it is, or on failure the last-error text.
 std::string AnswerValue(const TQueryOutcome& outcome);
 

@@ -30,9 +30,7 @@ bool IsNumber(std::string_view text, char separator) {
   return TryParseFloat(text, value, separator);
 }
 
-std::string_view CutOf(std::string_view line, TCut cut) {
-  return CutText(line, cut.Start, cut.Length == -1 ? static_cast<std::int64_t>(line.size()) : cut.Length);
-}
+std::string_view CutOf(std::string_view line, TCut cut) { return CutOfLine(line, cut.Start, cut.Length); }
 
 // Where the cut lies in LINE, 0-based.
 std::size_t FirstOf(std::string_view line, std::string_view cut) {
@@ -113,10 +111,6 @@ std::string AndAlike(std::size_t count) {
   return " and on the " + std::to_string(count) + " other shown lines that look like it";
 }
 
-std::string CutName(TCut cut) {
-  return "START=" + std::to_string(cut.Start) + " LENGTH=" + std::to_string(cut.Length);
-}
-
 // A cut that reads the selected line's whole number, covering the cut the
 // user made, and a whole number on every line alike: to the end of the
 // line where that holds, else the shortest; blanks before the number may
@@ -137,7 +131,7 @@ std::optional<TSturdierCut> FindSturdier(std::string_view line, std::string_view
   };
   for (std::int64_t start = wholeStart; start >= 1 && start >= wholeStart - kReachBefore; --start) {
     if (start < wholeStart && line[static_cast<std::size_t>(start - 1)] != ' ') break;
-    if (holds({start, -1})) return TSturdierCut{start, -1};
+    if (holds({start, kLengthToLineEnd})) return TSturdierCut{start, kLengthToLineEnd};
     for (std::int64_t length = wholeStart - start + wholeSize; length <= wholeStart - start + wholeSize + kReachAfter;
          ++length) {
       if (holds({start, length})) return TSturdierCut{start, length};
@@ -181,7 +175,7 @@ std::optional<TCutAdvice> AdviseCut(std::string_view line, std::uint64_t lineNum
   advice.Fragile = true;
   advice.Sturdier = FindSturdier(line, cut, separator, alike);
   if (advice.Sturdier) {
-    advice.Detail += "; " + CutName({advice.Sturdier->Start, advice.Sturdier->Length}) +
+    advice.Detail += "; " + CutWords(advice.Sturdier->Start, advice.Sturdier->Length) +
                      " reads the whole number on this line" + AndAlike(alike.size());
   } else {
     advice.Detail += "; no START and LENGTH reads the whole number on every shown line that looks like this one: "

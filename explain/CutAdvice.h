@@ -13,12 +13,13 @@
 
 #include "explain/JsonWriting.h"
 #include "query/FileView.h"
+#include "query/Text.h"
 
 namespace filedata::explain {
 
 struct TSturdierCut {
   std::int64_t Start = 1;
-  std::int64_t Length = -1;
+  std::int64_t Length = kLengthToLineEnd;
 };
 
 struct TCutAdvice {

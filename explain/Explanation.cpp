@@ -182,8 +182,7 @@ void TExplanation::OnCut(std::int64_t start, std::int64_t length, std::string_vi
     start_ = start;
     length_ = length;
     const std::int64_t first = cut.empty() ? 0 : cut.data() - line.data() + 1;
-    std::string detail = "START=" + std::to_string(start) + " LENGTH=" + std::to_string(length) +
-                         (length == -1 ? " (to the end of the line)" : "");
+    std::string detail = CutWords(start, length) + (report.ToLineEnd ? " (to the end of the line)" : "");
     if (cut.empty()) {
       detail += " cuts nothing";
     } else {
@@ -191,12 +190,17 @@ void TExplanation::OnCut(std::int64_t start, std::int64_t length, std::string_vi
     }
     if (report.StartBelowOne) detail += "; START below 1 begins at byte 1 and does not shorten the length";
     if (report.StartPastEnd) detail += "; START lies past the end of the line (" + Bytes(line.size()) + ")";
-    if (report.NegativeCount && length != -1) detail += "; a negative LENGTH other than -1 cuts nothing";
-    if (report.StoppedAtEnd && length != -1) detail += "; the line ends first, at byte " + std::to_string(line.size());
+    if (report.NegativeCount) {
+      detail += "; a negative LENGTH other than " + std::to_string(kLengthToLineEnd) + " cuts nothing";
+    }
+    if (report.StoppedAtEnd && !report.ToLineEnd) {
+      detail += "; the line ends first, at byte " + std::to_string(line.size());
+    }
     Add("cut", detail,
         TJsonObject()
             .Integer("start", start)
             .Integer("length", length)
+            .Boolean("toLineEnd", report.ToLineEnd)
             .Text("text", cut)
             .Integer("first", first)
             .Integer("size", static_cast<std::int64_t>(cut.size())));

@@ -96,9 +96,8 @@ TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& 
                            TQueryObserver* observer) {
   TDataAnswer answer;
   const std::string line = SelectLine(file, query.FileName, query.Line, facts, observer);
-  const std::int64_t length = query.Length == -1 ? static_cast<std::int64_t>(line.size()) : query.Length;
   TCutReport cutReport;
-  const std::string_view cut = CutText(line, query.Start, length, observer ? &cutReport : nullptr);
+  const std::string_view cut = CutOfLine(line, query.Start, query.Length, observer ? &cutReport : nullptr);
   if (observer) observer->OnCut(query.Start, query.Length, line, cut, cutReport);
   long double value;
   TNumberReport numberReport;

@@ -48,7 +48,7 @@ inline constexpr TParamRow kParams[] = {
     {TQueryKey::Start, "START", TParamValue::Integer, 1, "first byte of the cut, from 1", TParamTable::Advanced,
      "Start", "1", "For adv. cutting - Will cut from the # Char to end of line, unless \"Length\" is defined",
      TEditorKind::Plain, nullptr},
-    {TQueryKey::Length, "LENGTH", TParamValue::Integer, -1, "bytes to cut; -1 is to the end of the line",
+    {TQueryKey::Length, "LENGTH", TParamValue::Integer, kLengthToLineEnd, "bytes to cut; -1 is to the end of the line",
      TParamTable::Advanced, "Length", "5", "Will read from \"Start\" Char and \"Length\" forward", TEditorKind::Plain,
      nullptr},
 };

@@ -19,6 +19,14 @@ std::string_view CutText(std::string_view source, std::int64_t start, std::int64
   return source.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(std::min(count, available)));
 }
 
+std::string_view CutOfLine(std::string_view line, std::int64_t start, std::int64_t length,
+                           TCutReport* report) noexcept {
+  const bool toLineEnd = length == kLengthToLineEnd;
+  const std::string_view cut = CutText(line, start, toLineEnd ? static_cast<std::int64_t>(line.size()) : length, report);
+  if (report) report->ToLineEnd = toLineEnd;
+  return cut;
+}
+
 bool TextEqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

@@ -7,8 +7,12 @@
 
 namespace filedata {
 
+// The LENGTH that cuts to the end of the line, whatever the line's length.
+inline constexpr std::int32_t kLengthToLineEnd = -1;
+
 // Which of the cut's clamping rules applied, for an explanation.
 struct TCutReport {
+  bool ToLineEnd = false;      // LENGTH was kLengthToLineEnd: the rest of the line
   bool StartBelowOne = false;  // began at the first byte, the count not shortened
   bool StartPastEnd = false;   // nothing to cut
   bool NegativeCount = false;  // nothing to cut
@@ -21,6 +25,11 @@ struct TCutReport {
 // learns which of these applied.
 std::string_view CutText(std::string_view source, std::int64_t start, std::int64_t count,
                          TCutReport* report = nullptr) noexcept;
+
+// The cut a query's START and LENGTH take of LINE: CutText, a LENGTH of
+// kLengthToLineEnd taking the rest of the line.
+std::string_view CutOfLine(std::string_view line, std::int64_t start, std::int64_t length,
+                           TCutReport* report = nullptr) noexcept;
 
 constexpr char AsciiUpperByte(char c) noexcept {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;

@@ -89,7 +89,6 @@ void TTesterWindow::ShowFile(const tool::TExplained& explained) {
   const bool notesChanged = wideNotes != tool::TextOf(Control(IDC_FILE_NOTES));
   file_ = std::move(file);
   lineValue_ = ParameterOf(explained, "line");
-  const std::string lengthValue = ParameterOf(explained, "length");
   updating_ = true;
   if (notesChanged) SetDlgItemTextW(dialog_, IDC_FILE_NOTES, wideNotes.c_str());
   if (!sameRows) FillLines();
@@ -101,7 +100,7 @@ void TTesterWindow::ShowFile(const tool::TExplained& explained) {
   const bool fromEnd = lineValue_ == "0";
   CheckDlgButton(dialog_, IDC_FROM_END, fromEnd ? BST_CHECKED : BST_UNCHECKED);
   EnableWindow(Control(IDC_FROM_END), last && file_.Rows[row].Number != 0);
-  CheckDlgButton(dialog_, IDC_TO_END, lengthValue == "-1" ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog_, IDC_TO_END, CutsToLineEnd(explained) ? BST_CHECKED : BST_UNCHECKED);
   EnableWindow(Control(IDC_TO_END), row != std::string::npos);
   SetDlgItemTextW(dialog_, IDC_PICK_NOTE,
                   Wide(row == std::string::npos ? "" : fromEnd ? file_.FromEndChoice : file_.FromStartChoice).c_str());
@@ -117,8 +116,7 @@ void TTesterWindow::ShowFile(const tool::TExplained& explained) {
   SetDlgItemTextW(dialog_, IDC_ADVICE, advice.c_str());
   ShowWindow(Control(IDC_STURDIER), sturdier ? SW_SHOW : SW_HIDE);
   if (sturdier) {
-    const std::string use = "&Use START=" + std::to_string(file_.Sturdier->first) +
-                            " LENGTH=" + std::to_string(file_.Sturdier->second);
+    const std::string use = "&Use " + CutWords(file_.Sturdier->first, file_.Sturdier->second);
     SetDlgItemTextW(dialog_, IDC_STURDIER, Wide(use).c_str());
   }
   updating_ = false;

@@ -191,6 +191,11 @@ std::optional<std::pair<std::size_t, std::size_t>> CutBytes(const tool::TExplain
   return std::make_pair(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(size));
 }
 
+bool CutsToLineEnd(const tool::TExplained& explained) {
+  const tool::TExplainStep* cut = StepNamed(explained, "cut");
+  return cut && cut->Values.value("toLineEnd", false);
+}
+
 std::string LineLabel(const TLineRow& row) {
   if (row.Kind != TLineRow::TKind::Line) return "";
   if (row.Number && row.FromEnd == 0) return std::to_string(row.Number) + " | 0";
@@ -207,7 +212,7 @@ std::optional<std::string> LineValueOf(const TLineRow& row, bool fromEnd) {
 }
 
 std::pair<std::string, std::string> CutValuesOf(std::size_t first, std::size_t count, bool toEnd) {
-  return {std::to_string(first + 1), toEnd ? std::string("-1") : std::to_string(count)};
+  return {std::to_string(first + 1), std::to_string(toEnd ? kLengthToLineEnd : static_cast<std::int64_t>(count))};
 }
 
 std::wstring RulerText(const std::vector<std::size_t>& byteOfColumn, std::size_t first) {

@@ -97,6 +97,9 @@ std::size_t SelectedRow(const TShownFile& file, const tool::TExplained& explaine
 // 0-based first byte and count; nothing when it cut none.
 std::optional<std::pair<std::size_t, std::size_t>> CutBytes(const tool::TExplained& explained);
 
+// Whether the reading cut to the end of the line, whatever its length.
+bool CutsToLineEnd(const tool::TExplained& explained);
+
 // "12", "12 | 0" for the last line, "0" for the last line of a file not
 // read through, "last-3" for a line whose number from the start is not known.
 std::string LineLabel(const TLineRow& row);
