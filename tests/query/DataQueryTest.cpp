@@ -39,20 +39,51 @@ Outcome Answered(const std::string& params, TQueryObserver* observer) {
   return out;
 }
 
+// What OBSERVED's steps tell, held against the answer they led to: each
+// pair, the parameters unless a value failed, the file test, then the line
+// (or why there is none), the cut and the number test of the very answer.
+void ExpectTheStoryOfTheAnswer(const testing::TRecordingObserver& told, const Outcome& out, const std::string& params) {
+  SCOPED_TRACE(params + ": " + ::testing::PrintToString(told.Steps));
+  const auto pairs = params.empty() ? 0 : static_cast<std::size_t>(std::count(params.begin(), params.end(), '|')) + 1;
+  EXPECT_EQ(told.Of("pair").size(), pairs);
+  const bool valueFailed = out.error.find("is not a valid integer value") != std::string::npos;
+  EXPECT_EQ(told.Of("parameters").size(), valueFailed ? 0u : 1u);
+  if (valueFailed) return;
+  const std::vector<testing::TToldStep> presence = told.Of("presence");
+  ASSERT_EQ(presence.size(), 1u);
+  const bool present = presence.front().Fields[2] == std::to_string(static_cast<int>(platform::TPresence::Present));
+  EXPECT_EQ(present, out.failed || out.isNumber || out.text != kInvalidArguments);
+  if (!present) return;
+  EXPECT_EQ(told.Of("encoding").size(), 1u);
+  const std::string missing = "List index out of bounds (";
+  if (out.error.rfind(missing, 0) == 0) {
+    const std::vector<testing::TToldStep> noLine = told.Of("no line");
+    ASSERT_EQ(noLine.size(), 1u);
+    EXPECT_EQ(missing + noLine.front().Fields[0] + ")", out.error);
+    EXPECT_TRUE(told.Of("line").empty());
+    return;
+  }
+  if (out.failed) return;  // a number the caller cannot store
+  const std::vector<testing::TToldStep> line = told.Of("line"), cut = told.Of("cut"), number = told.Of("number");
+  ASSERT_EQ(line.size(), 1u);
+  ASSERT_EQ(cut.size(), 1u);
+  ASSERT_EQ(number.size(), 1u);
+  EXPECT_EQ(cut.front().Fields[2], line.front().Fields[1]) << "the cut is of the line selected";
+  EXPECT_EQ(number.front().Fields[0], cut.front().Fields[3]) << "the number test is of the cut";
+  EXPECT_EQ(number.front().Fields[1], out.isNumber ? "1" : "0");
+  if (!out.isNumber) {
+    EXPECT_EQ(cut.front().Fields[3], out.text);
+  }
+}
+
 class DataQueryTest : public testing::ScratchFolderTest {
  protected:
   // Every query of these tables runs twice: an observer that is told every
-  // step must not change the answer.
+  // step must not change the answer, and what it is told must tell it.
   static Outcome Query(const std::string& params) {
     testing::TRecordingObserver watching;
     const Outcome observed = Answered(params, &watching);
-    // The number test it was told of is the one that made the answer.
-    const std::string numberStep = "number: " + (observed.isNumber ? std::string() : observed.text);
-    const auto told = std::find_if(watching.Steps.begin(), watching.Steps.end(), [&](const std::string& step) {
-      return step.rfind(numberStep, 0) == 0 && step.find(observed.isNumber ? "|1|" : "|0|") != std::string::npos;
-    });
-    EXPECT_EQ(told != watching.Steps.end(), !observed.failed && observed.text != kInvalidArguments)
-        << params << ": " << ::testing::PrintToString(watching.Steps);
+    ExpectTheStoryOfTheAnswer(watching, observed, params);
     const Outcome out = Answered(params, nullptr);
     EXPECT_EQ(observed.failed, out.failed) << params;
     EXPECT_EQ(observed.isNumber, out.isNumber) << params;
@@ -217,6 +248,14 @@ TEST_F(DataQueryTest, FilesOf2GiBAndMoreAreReadToTheirSize) {
     EXPECT_EQ(Query(params + "|LINE=0").text, "second");
     EXPECT_EQ(Query(params + "|LINE=2").text, "second");
     EXPECT_EQ(Query(params + "|LINE=-1").error, "List index out of bounds (2)");
+    // The observer is told where the zero ended the text, past the 32-bit sizes.
+    testing::TRecordingObserver told;
+    Answered(params + "|LINE=0", &told);
+    const std::vector<testing::TToldStep> end = told.Of("end");
+    ASSERT_EQ(end.size(), 1u);
+    EXPECT_EQ(end.front().Fields[0], "1") << "ended by a zero";
+    EXPECT_EQ(end.front().Fields[1], std::to_string(head.size()));
+    EXPECT_EQ(end.front().Fields[2], std::to_string(size - head.size() - 1)) << "the bytes after it";
   }
 }
 

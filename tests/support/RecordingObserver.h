@@ -1,8 +1,10 @@
 #pragma once
 // An observer that records every step a query tells it, copying what each
 // step hands over, so a test can hold an observed query against the same
-// query unobserved: the steps a query reports must not change its answer.
+// query unobserved (the steps a query reports must not change its answer)
+// and the story the steps tell against the answer.
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,46 +13,65 @@
 
 namespace filedata::testing {
 
+// One step as told: its kind and what it handed over, as text.
+struct TToldStep {
+  std::string Kind;
+  std::vector<std::string> Fields;
+};
+inline std::ostream& operator<<(std::ostream& out, const TToldStep& step) {
+  out << step.Kind << ":";
+  for (const std::string& field : step.Fields) out << " [" << field << "]";
+  return out;
+}
+
 class TRecordingObserver final : public TQueryObserver {
  public:
-  std::vector<std::string> Steps;
+  std::vector<TToldStep> Steps;
+
+  // The steps of KIND, in the order they were told.
+  std::vector<TToldStep> Of(std::string_view kind) const {
+    std::vector<TToldStep> of;
+    for (const TToldStep& step : Steps) {
+      if (step.Kind == kind) of.push_back(step);
+    }
+    return of;
+  }
 
   void OnPair(const TPair& pair) override {
-    Record("pair", std::string(pair.Text) + "|" + std::string(pair.Key) + "|" + std::string(pair.Value));
+    Record("pair", {std::string(pair.Text), std::string(pair.Key), std::string(pair.Value)});
   }
   void OnParameters(const TQueryParameters& query) override {
-    Record("parameters", query.FileName + "|" + std::to_string(query.Line) + "|" + std::to_string(query.Start) +
-                             "|" + std::to_string(query.Length));
+    Record("parameters", {query.FileName, std::to_string(query.Line), std::to_string(query.Start),
+                          std::to_string(query.Length)});
   }
   void OnPresence(const std::string& fileName, const platform::TPresenceTest& test) override {
-    Record("presence", fileName + "|" + test.Entry + "|" + std::to_string(static_cast<int>(test.Result)));
+    Record("presence", {fileName, test.Entry, std::to_string(static_cast<int>(test.Result))});
   }
   void OnEncoding(const TTextMark& mark) override {
-    Record("encoding", std::to_string(static_cast<int>(mark.Encoding)) + (mark.Utf8Mark ? "|utf8" : ""));
+    Record("encoding", {std::to_string(static_cast<int>(mark.Encoding)), mark.Utf8Mark ? "utf8" : ""});
   }
   void OnTextEnd(const TTextEnd& end) override {
-    Record("end", std::to_string(end.EndedByZero) + "|" + std::to_string(end.ZeroAt) + "|" +
-                      std::to_string(end.BytesAfter) + "|" + std::to_string(end.OddByteIgnored));
+    Record("end", {std::to_string(end.EndedByZero), std::to_string(end.ZeroAt), std::to_string(end.BytesAfter),
+                   std::to_string(end.OddByteIgnored)});
   }
   void OnLine(std::int64_t index, std::string_view line, std::uint64_t linesRead) override {
-    Record("line", std::to_string(index) + "|" + std::string(line) + "|" + std::to_string(linesRead));
+    Record("line", {std::to_string(index), std::string(line), std::to_string(linesRead)});
   }
   void OnNoLine(std::int64_t index, std::uint64_t lines) override {
-    Record("no line", std::to_string(index) + "|" + std::to_string(lines));
+    Record("no line", {std::to_string(index), std::to_string(lines)});
   }
   void OnCut(std::int64_t start, std::int64_t length, std::string_view line, std::string_view cut,
              const TCutReport& report) override {
-    Record("cut", std::to_string(start) + "|" + std::to_string(length) + "|" + std::string(line) + "|" +
-                      std::string(cut) + "|" + std::to_string(report.StartBelowOne) +
-                      std::to_string(report.StartPastEnd) + std::to_string(report.NegativeCount) +
-                      std::to_string(report.StoppedAtEnd));
+    Record("cut", {std::to_string(start), std::to_string(length), std::string(line), std::string(cut),
+                   std::to_string(report.StartBelowOne) + std::to_string(report.StartPastEnd) +
+                       std::to_string(report.NegativeCount) + std::to_string(report.StoppedAtEnd)});
   }
   void OnNumberTest(std::string_view cut, bool isNumber, const TNumberReport& report) override {
-    Record("number", std::string(cut) + "|" + std::to_string(isNumber) + "|" + std::to_string(report.StoppedAt));
+    Record("number", {std::string(cut), std::to_string(isNumber), std::to_string(report.StoppedAt)});
   }
 
  private:
-  void Record(const char* step, std::string what) { Steps.push_back(std::string(step) + ": " + std::move(what)); }
+  void Record(const char* kind, std::vector<std::string> fields) { Steps.push_back({kind, std::move(fields)}); }
 };
 
 }  // namespace filedata::testing
