@@ -4,7 +4,8 @@
 # CRLF log lines, and on the same lines as a 1 GB UTF-16LE file (as
 # PowerShell writes them) against the bare reads, and prints the ratios in
 # one table. Natively, and the Windows builds under Wine against a bare
-# ReadFile loop under the same Wine.
+# ReadFile loop under the same Wine. The view a tool asks for (--explain of
+# a number, which reads the file's lines for its advice) against LINE=0.
 # Medians of paired runs (A B A B ...), page cache warm.
 # Usage: bench/compare.sh [RUNS]   (default 7)
 set -euo pipefail
@@ -57,6 +58,8 @@ row() {  # label, A, reference label, B
 }
 
 q() { printf "'FILENAME=%s|LINE=%s'" "$1" "$2"; }
+# A cut that reads as a number, so that --explain reads the file's view for its advice.
+qv() { printf "'FILENAME=%s|LINE=%s|START=50|LENGTH=4'" "$1" "$2"; }
 native=build/native/bin/filedata
 echo
 echo "$(date -u +%Y-%m-%d), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs),"
@@ -74,6 +77,10 @@ row "LINE=$middle native" "$native $(q "$file" $middle)" "sed -n '${middle}{p;q}
 for line in 0 -1; do
   row "UTF-16LE LINE=$line native" "$native $(q "$wide" $line)" "read loop alone (64 KiB), same file" "$work/read_loop $wide --read-only"
 done
+# The view a tool asks for: after LINE=1 one more pass finds the end and counts; after LINE=0 none.
+for line in 1 0; do
+  row "view after LINE=$line native" "$native --explain $(qv "$file" $line)" "LINE=0 native" "$native $(q "$file" 0)"
+done
 
 # Each Windows build against the bare loop of its own width under the same
 # Wine. Each prefix's server stays up for the runs, so that no run pays for
@@ -82,6 +89,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 in_prefix() { echo "WINEPREFIX=$PWD/build/$1/wineprefix-$1 cmake/wine-run.sh"; }
 for preset in "${presets[@]}"; do
   [ "$preset" = native ] && continue
+  # The first run makes the build's prefix, when no test has yet.
+  cmake/wine-run.sh "build/$preset/bin/filedata.exe" --version >/dev/null
   WINEPREFIX=$PWD/build/$preset/wineprefix-$preset /usr/lib/wine/wineserver -k 2>/dev/null || true
   WINEPREFIX=$PWD/build/$preset/wineprefix-$preset /usr/lib/wine/wineserver -p
 done
@@ -97,6 +106,10 @@ for preset in "${presets[@]}"; do
   for line in 0 -1; do
     row "UTF-16LE LINE=$line $preset under Wine" "$exe $(q "$wide" $line)" "ReadFile loop alone, same Wine" \
       "$(in_prefix "$preset") $work/readfile_loop${preset#win}.exe $wide --read-only"
+  done
+  for line in 1 0; do
+    row "view after LINE=$line $preset under Wine" "$exe --explain $(qv "$file" $line)" "LINE=0 $preset under Wine" \
+      "$exe $(q "$file" 0)"
   done
 done
 if [[ " ${presets[*]} " == *" win32 "* ]]; then

@@ -50,9 +50,9 @@ std::vector<std::string> Notes(const TFileView& view) {
   std::vector<std::string> notes{EncodingDetail(view.Mark)};
   const std::string negative = "; a negative LINE lies past the last line and never answers";
   if (!view.LineCount) {
-    notes.push_back("the lines of this long text were not counted: LINE=0 finds the last line without counting them, "
-                    "so the last lines show their place from the end (LINE=0 the last) but not their number from the "
-                    "start, which a reading with a LINE from 1 counts" + negative);
+    notes.push_back("the lines of this long text were not counted (its end is found without counting them), so the "
+                    "last lines show their place from the end, LINE=0 the last, but not their number from the start" +
+                    negative);
   } else if (*view.LineCount == 0) {
     notes.push_back("the file has no lines, so no LINE selects one");
   } else if (*view.LineCount == 1) {

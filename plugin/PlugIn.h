@@ -6,6 +6,7 @@
 // answers.
 #include <string>
 
+#include "descriptor/DescriptorTables.h"
 #include "descriptor/LastErrorText.h"
 #include "descriptor/PlugInOperations.h"
 
@@ -60,7 +61,7 @@ class TPlugIn final : public IExplainingPlugIn {
   struct THostAnswer {
     HResult Result = hr::Ok;
     const char* ItemName = nullptr;  // null: nothing is written, not even the standing answer
-    std::uint8_t ValueKind = 0;
+    std::uint8_t ValueKind = descriptor::kTextKind;
     const char* Text = nullptr;
     double Number = 0;  // written for a number only
   };

@@ -1,5 +1,7 @@
 #include "query/DataQuery.h"
 
+#include <utility>
+
 #include "query/Filter.h"
 #include "query/FloatParse.h"
 #include "query/IntegerParse.h"
@@ -74,18 +76,18 @@ TQueryParameters ParseQueryParameters(std::string_view params, TQueryObserver* o
   return query;
 }
 
-TDataAnswer TQueryRun::Answer(const TQueryParameters& query, TQueryObserver* observer) {
+TDataAnswer TQueryRun::Answer(TQueryParameters query, TQueryObserver* observer) {
+  query_ = std::move(query);
   TDataAnswer answer;
-  const platform::TPresenceTest presence = platform::TestPresence(query.FileName);
-  if (observer) observer->OnPresence(query.FileName, presence);
+  const platform::TPresenceTest presence = platform::TestPresence(query_.FileName);
+  if (observer) observer->OnPresence(query_.FileName, presence);
   if (presence.Result != platform::TPresence::Present) {
     answer.Text = kInvalidArguments;
     return answer;
   }
-  fileName_ = query.FileName;
-  OpenTextFile(fileName_, file_);
+  OpenTextFile(query_.FileName, file_);
   opened_ = true;
-  return AnswerFromFile(file_, query, facts_, observer);
+  return AnswerFromFile(file_, query_, facts_, observer);
 }
 
 TDataAnswer TQueryRun::Answer(std::string_view params, TQueryObserver* observer) {

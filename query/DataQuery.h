@@ -4,7 +4,6 @@
 // Parameters in, answer out; a failure is raised as one of the library's
 // exceptions (Errors.h).
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -75,18 +74,18 @@ class TQueryRun {
   // selected line's cut as a number or text. Raises on a missing line, a
   // file that cannot be opened or read, and a number the calling thread
   // cannot store. OBSERVER, when given, is told each step (QueryObserver.h).
-  TDataAnswer Answer(const TQueryParameters& query, TQueryObserver* observer = nullptr);
+  TDataAnswer Answer(TQueryParameters query, TQueryObserver* observer = nullptr);
   // ParseQueryParameters, then the answer.
   TDataAnswer Answer(std::string_view params, TQueryObserver* observer = nullptr);
 
   // The file the answer read, still open; null when it opened none.
   platform::TFileReader* OpenFile() noexcept { return opened_ ? &file_ : nullptr; }
-  const std::string& FileName() const noexcept { return fileName_; }
+  const std::string& FileName() const noexcept { return query_.FileName; }
   // What the answer's read learnt of the open file, as far as it got.
   const TReadFacts& Facts() const noexcept { return facts_; }
 
  private:
-  std::string fileName_;
+  TQueryParameters query_;
   platform::TReadOnlyFile file_;
   bool opened_ = false;
   TReadFacts facts_;

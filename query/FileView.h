@@ -7,8 +7,8 @@
 // the text is the one the query finds, wherever it lies: read, never
 // assumed. A short text is read through; of a long one the first lines are
 // read, then the last ones before its end, which the query's own read found
-// when it went that far, else one pass of the search a negative LINE makes
-// finds, counting the lines on the way.
+// when it went that far, else one pass of the search for the zero unit that
+// LINE=0 makes finds.
 #include <cstdint>
 #include <optional>
 #include <string>

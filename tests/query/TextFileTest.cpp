@@ -209,13 +209,14 @@ TEST(TFileView, ListsTheLinesTheQueryReadsAsLineNumbersThem) {
       {"abcdef\n", shortLines, {1}, {"1~0|abc+"}, {}, 1},
       {"", small, {1, 0, -1}, {}, {}, 0},
       // Longer than 16 bytes: the first lines, the last 12 bytes' lines.
-      {lines5, small, {1, -1, 9}, {"1~4|line1", "2~3|line2"}, {"4~1|line4", "5~0|line5"}, 5},
-      {lines5, small, {0}, {"1|line1", "2|line2"}, {"~1|line4", "~0|line5"}, uncounted},
-      {testing::Utf16(u"ab\r\ncd\r\nef\r\n"), small, {1}, {"1~2|ab"}, {"3~0|ef"}, 3},
-      {testing::Utf16(u"ab\r\ncd\r\nef\r\n"), small, {0}, {"1|ab"}, {"~0|ef"}, uncounted},
+      // Counted only where the query's read counted them.
+      {lines5, small, {-1, 9}, {"1~4|line1", "2~3|line2"}, {"4~1|line4", "5~0|line5"}, 5},
+      {lines5, small, {1, 0}, {"1|line1", "2|line2"}, {"~1|line4", "~0|line5"}, uncounted},
+      {testing::Utf16(u"ab\r\ncd\r\nef\r\n"), small, {-2}, {"1~2|ab"}, {"3~0|ef"}, 3},
+      {testing::Utf16(u"ab\r\ncd\r\nef\r\n"), small, {1, 0}, {"1|ab"}, {"~0|ef"}, uncounted},
       // The zero at byte 20 ends the text for every LINE: nothing after it.
-      {zeroInMiddle, small, {2, -3}, {"1~3|line1", "2~2|line2"}, {"3~1|line3", "4~0|x"}, 4},
-      {zeroInMiddle, small, {0}, {"1|line1", "2|line2"}, {"~1|line3", "~0|x"}, uncounted},
+      {zeroInMiddle, small, {-3}, {"1~3|line1", "2~2|line2"}, {"3~1|line3", "4~0|x"}, 4},
+      {zeroInMiddle, small, {2, 0}, {"1|line1", "2|line2"}, {"~1|line3", "~0|x"}, uncounted},
       // A last line longer than the end that is read: read from its start.
       {longLast, shortLines, {0}, {"1|a", "2|b"}, {"~0|ccc+"}, uncounted},
       {longLast, shortLines, {3}, {"1~2|a", "2~1|b"}, {"3~0|ccc+"}, 3},
@@ -283,14 +284,13 @@ TEST(TFileView, ALongTextIsReadAtItsEndsOnceItsEndIsKnown) {
   EXPECT_EQ(ends.Tail.back().Number, 0u) << "LINE=0 counts no lines";
   EXPECT_LE(big.read_, std::uint64_t{2} * 64 * 1024 + 256 * 1024 + 64 * 1024) << "read " << big.read_;
 
-  // A read that stopped at its line: one pass finds the end, counting.
-  TMadeUpFile counted(std::uint64_t{16} << 20);
-  const TFileView placed = ReadFileView(counted, "counted.txt", TReadFacts());
-  const std::uint64_t rows = (counted.SizeAtOpen() + TMadeUpFile::kRowBytes - 1) / TMadeUpFile::kRowBytes;
-  EXPECT_EQ(placed.LineCount, rows);
-  EXPECT_EQ(placed.Tail.back().Number, rows);
-  EXPECT_EQ(placed.Head.front().FromEnd, static_cast<std::int64_t>(rows - 1));
-  EXPECT_LE(counted.read_, counted.SizeAtOpen() + 2 * 64 * 1024 + 256 * 1024 + 64 * 1024) << "read " << counted.read_;
+  // A read that stopped at its line: one pass finds the end, as LINE=0's does.
+  TMadeUpFile passed(std::uint64_t{16} << 20);
+  const TFileView placed = ReadFileView(passed, "passed.txt", TReadFacts());
+  EXPECT_EQ(placed.End.EndsAt, passed.SizeAtOpen());
+  EXPECT_EQ(placed.Tail.back().Text, "0123");  // 16 MiB is 4 bytes past a whole row
+  EXPECT_EQ(placed.Tail.back().FromEnd, 0);
+  EXPECT_LE(passed.read_, passed.SizeAtOpen() + 2 * 64 * 1024 + 256 * 1024 + 64 * 1024) << "read " << passed.read_;
 }
 
 }  // namespace
