@@ -136,7 +136,7 @@ void BM_LastLineScan(benchmark::State& state) {
       const char* zero = search.FindZero(chunk.data(), chunk.data() + chunk.size());
       scanner.OnUnits(chunk.substr(0, static_cast<std::size_t>(zero - chunk.data())));
     }
-    benchmark::DoNotOptimize(scanner.LastLine().size());
+    benchmark::DoNotOptimize(scanner.LastLine().End);
   }
   SetBytes(state, text.size());
 }
@@ -144,7 +144,10 @@ BENCHMARK(BM_LastLineScan)->Arg(0)->Arg(1);
 
 void BM_SplitLines(benchmark::State& state) {
   struct TCount final : TLineSink {
-    bool OnLine(std::string_view) override { return ++count > 0; }
+    bool OnPiece(std::string_view, std::uint64_t, bool ends) override {
+      count += ends;
+      return true;
+    }
     std::size_t count = 0;
   };
   const std::string& text = Log16M();
@@ -170,7 +173,7 @@ void BM_SelectLineInMemory(benchmark::State& state) {
     testing::TMemoryFile file(text);
     TReadFacts facts;
     try {
-      benchmark::DoNotOptimize(SelectLine(file, "memory", line, facts));
+      benchmark::DoNotOptimize(SelectLine(file, "memory", line, TLineKeep(), facts));
     } catch (const std::exception&) {  // LINE=-1 always lies past the end
     }
   }

@@ -82,5 +82,7 @@ inline constexpr char kNoError[] = "No error";
 inline constexpr char kIndexOutOfBounds[] = "Index out of bounds";
 // The last-error text of a failure that carried no message of its own.
 inline constexpr char kUnexpectedFailure[] = "Unexpected failure inside the plug-in";
+// The last-error text when the memory for a reading could not be had.
+inline constexpr char kOutOfMemory[] = "Not enough memory for this reading";
 
 }  // namespace filedata::descriptor

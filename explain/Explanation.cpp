@@ -13,8 +13,16 @@ std::string StepJson(const char* step, const std::string& detail, const TJsonObj
   return TJsonObject().Text("step", step).Text("detail", detail).Append(values).Close();
 }
 
-std::string AnswerStepJson(const TQueryOutcome& outcome) {
-  return StepJson("answer", "the host receives " + AnswerWords(outcome), AnswerJson(outcome));
+// OUTCOME's text may be the start of one of TEXTSIZE bytes: a step quotes
+// a long answer by its start and its length.
+std::string AnswerStepJson(const TQueryOutcome& outcome, std::uint64_t textSize) {
+  const bool whole = textSize <= outcome.Text.size() || outcome.Result != hr::Ok ||
+                     outcome.ValueKind == descriptor::kNumberKind;
+  if (whole) return StepJson("answer", "the host receives " + AnswerWords(outcome), AnswerJson(outcome));
+  return StepJson("answer",
+                  "the host receives " + std::string(ResultName(outcome.Result)) + ", kind " +
+                      std::to_string(outcome.ValueKind) + ", text " + QuotedPart(outcome.Text, textSize),
+                  AnswerJson(outcome).Boolean("cutShort", true).Integer("size", static_cast<std::int64_t>(textSize)));
 }
 
 std::string UntoldStepJson(std::string_view what, std::string_view reason) {
@@ -24,8 +32,8 @@ std::string UntoldStepJson(std::string_view what, std::string_view reason) {
 }
 }  // namespace
 
-std::string UntoldStepsJson(std::string_view reason, const TQueryOutcome& outcome) {
-  return JsonArray({UntoldStepJson("the steps could not be written", reason), AnswerStepJson(outcome)});
+std::string UntoldStepsJson(std::string_view reason, const TQueryOutcome& outcome, std::uint64_t textSize) {
+  return JsonArray({UntoldStepJson("the steps could not be written", reason), AnswerStepJson(outcome, textSize)});
 }
 
 void TExplanation::Add(const char* step, const std::string& detail, const TJsonObject& values) {
@@ -48,15 +56,15 @@ void TExplanation::Listen(Telling&& telling) noexcept {
   failed_ = true;
 }
 
-std::string TExplanation::StepsJson(const TQueryOutcome& outcome) const {
+std::string TExplanation::StepsJson(const TQueryOutcome& outcome, std::uint64_t textSize) const {
   std::vector<std::string> steps = steps_;
   if (failed_) steps.push_back(UntoldStepJson("a step could not be written and the steps after it are missing", failure_));
-  steps.push_back(AnswerStepJson(outcome));
+  steps.push_back(AnswerStepJson(outcome, textSize));
   return JsonArray(steps);
 }
 
 std::optional<TCutAdvice> TExplanation::Advise(const TFileView* view) {
-  if (!isNumber_ || failed_) return std::nullopt;
+  if (!isNumber_ || !wholeLine_ || failed_) return std::nullopt;
   std::optional<TCutAdvice> advice = AdviseCut(lineText_, lineNumber_, start_, length_, separator_, view);
   if (advice && advice->Fragile) Add("advice", advice->Detail, AdviceValues(*advice));
   return advice;
@@ -141,20 +149,22 @@ void TExplanation::OnTextEnd(const TTextEnd& end) {
   });
 }
 
-void TExplanation::OnLine(std::int64_t index, std::string_view line, std::uint64_t linesRead) {
+void TExplanation::OnLine(std::int64_t index, const TChosenLine& line, std::uint64_t linesRead) {
   Listen([&] {
     std::string detail = index < 0 ? "LINE=0 selects the last line"
                                    : "LINE=" + std::to_string(line_) + " selects line " + std::to_string(index + 1) +
                                          "; " + Lines(linesRead) + " read to reach it";
-    detail += ": " + Quoted(line) + " (" + Bytes(line.size()) + ")";
-    if (index < 0 && line.empty()) {
+    wholeLine_ = line.Whole() && line.Size <= kQuotedBytes;
+    detail += ": " + QuotedPart(line.Head, line.Size) + (wholeLine_ ? " (" + Bytes(line.Size) + ")" : "");
+    if (index < 0 && line.Size == 0) {
       detail += "; the last line is empty: the file ends with an empty line after its last line break";
     }
-    lineText_.assign(line);
+    lineText_ = wholeLine_ ? line.Head : std::string();
     lineNumber_ = index < 0 ? 0 : static_cast<std::uint64_t>(index) + 1;
-    Add("line", detail,
-        TJsonObject().Integer("index", index).Text("text", line).Integer("linesRead",
-                                                                        static_cast<std::int64_t>(linesRead)));
+    TJsonObject values;
+    values.Integer("index", index).Text("text", QuotedBytes(line.Head)).Integer("size", static_cast<std::int64_t>(line.Size));
+    if (!wholeLine_) values.Boolean("cutShort", true);
+    Add("line", detail, values.Integer("linesRead", static_cast<std::int64_t>(linesRead)));
   });
 }
 
@@ -176,32 +186,33 @@ void TExplanation::OnNoLine(std::int64_t index, std::uint64_t lines) {
   });
 }
 
-void TExplanation::OnCut(std::int64_t start, std::int64_t length, std::string_view line, std::string_view cut,
-                         const TCutReport& report) {
+void TExplanation::OnCut(std::int64_t start, std::int64_t length, const TChosenLine& line) {
   Listen([&] {
     start_ = start;
     length_ = length;
-    const std::int64_t first = cut.empty() ? 0 : cut.data() - line.data() + 1;
+    const std::string_view cut = line.Cut;
+    const TCutReport& report = line.Report;
+    const auto first = static_cast<std::int64_t>(cut.empty() ? 0 : line.CutAt + 1);
     std::string detail = CutWords(start, length) + (report.ToLineEnd ? " (to the end of the line)" : "");
     if (cut.empty()) {
       detail += " cuts nothing";
     } else {
-      detail += " takes " + ByteRange(static_cast<std::size_t>(first), cut.size()) + " of the line: " + Quoted(cut);
+      detail += " takes " + ByteRange(static_cast<std::size_t>(first), cut.size()) + " of the line: " + QuotedPart(cut);
     }
     if (report.StartBelowOne) detail += "; START below 1 begins at byte 1 and does not shorten the length";
-    if (report.StartPastEnd) detail += "; START lies past the end of the line (" + Bytes(line.size()) + ")";
+    if (report.StartPastEnd) detail += "; START lies past the end of the line (" + Bytes(line.Size) + ")";
     if (report.NegativeCount) {
       detail += "; a negative LENGTH other than " + std::to_string(kLengthToLineEnd) + " cuts nothing";
     }
     if (report.StoppedAtEnd && !report.ToLineEnd) {
-      detail += "; the line ends first, at byte " + std::to_string(line.size());
+      detail += "; the line ends first, at byte " + std::to_string(line.Size);
     }
     Add("cut", detail,
         TJsonObject()
             .Integer("start", start)
             .Integer("length", length)
             .Boolean("toLineEnd", report.ToLineEnd)
-            .Text("text", cut)
+            .Text("text", QuotedBytes(cut))
             .Integer("first", first)
             .Integer("size", static_cast<std::int64_t>(cut.size())));
   });
@@ -214,18 +225,18 @@ void TExplanation::OnNumberTest(std::string_view cut, bool isNumber, const TNumb
     const std::string separator = "decimal separator " + Quoted(std::string_view(&report.Separator, 1));
     std::string detail;
     if (isNumber) {
-      detail = Quoted(cut) + " reads as a number (" + separator + ")";
+      detail = QuotedPart(cut) + " reads as a number (" + separator + ")";
     } else if (report.OutOfRange) {
-      detail = Quoted(cut) + " is written as a number but lies beyond the range of numbers, so it is text";
+      detail = QuotedPart(cut) + " is written as a number but lies beyond the range of numbers, so it is text";
     } else if (cut.empty()) {
       detail = "an empty cut is text";
     } else {
-      detail = Quoted(cut) + " is text: it stops being a number at byte " + std::to_string(report.StoppedAt + 1) +
+      detail = QuotedPart(cut) + " is text: it stops being a number at byte " + std::to_string(report.StoppedAt + 1) +
                (report.StoppedAt < cut.size() ? " (" + Quoted(cut.substr(report.StoppedAt, 1)) + ")" : "") +
                ", under the " + separator + "; blanks around the number are allowed, nothing else";
     }
     TJsonObject values;
-    values.Text("text", cut).Boolean("isNumber", isNumber).Text("separator", std::string_view(&report.Separator, 1));
+    values.Text("text", QuotedBytes(cut)).Boolean("isNumber", isNumber).Text("separator", std::string_view(&report.Separator, 1));
     if (isNumber) {
       values.Null("stoppedAt");
     } else {

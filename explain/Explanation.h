@@ -25,15 +25,17 @@ inline constexpr char kUntoldView[] = R"({"available":false,"detail":"the file's
 // Why writing words failed, for the steps that say so.
 inline constexpr char kNoMemory[] = "not enough memory";
 
-// The steps when writing them failed for REASON, and OUTCOME, the answer.
-std::string UntoldStepsJson(std::string_view reason, const TQueryOutcome& outcome);
+// The steps when writing them failed for REASON, and OUTCOME, the answer
+// (TEXTSIZE as StepsJson takes it).
+std::string UntoldStepsJson(std::string_view reason, const TQueryOutcome& outcome, std::uint64_t textSize);
 
 // It only listens: a step it cannot write (no memory for it, say) never
 // reaches the query, whose answer stays the host's; the steps then say so.
 class TExplanation final : public TQueryObserver {
  public:
-  // The steps told so far and then OUTCOME, the answer they led to.
-  std::string StepsJson(const TQueryOutcome& outcome) const;
+  // The steps told so far and then OUTCOME, the answer they led to, whose
+  // text (of TEXTSIZE bytes) OUTCOME may hold only the start of.
+  std::string StepsJson(const TQueryOutcome& outcome, std::uint64_t textSize) const;
 
   // Holds the cut of a number answer against the lines of VIEW (null: the
   // selected line alone); a fragile cut adds its step. Nothing when the
@@ -45,10 +47,9 @@ class TExplanation final : public TQueryObserver {
   void OnPresence(const std::string& fileName, const platform::TPresenceTest& test) override;
   void OnEncoding(const TTextMark& mark) override;
   void OnTextEnd(const TTextEnd& end) override;
-  void OnLine(std::int64_t index, std::string_view line, std::uint64_t linesRead) override;
+  void OnLine(std::int64_t index, const TChosenLine& line, std::uint64_t linesRead) override;
   void OnNoLine(std::int64_t index, std::uint64_t lines) override;
-  void OnCut(std::int64_t start, std::int64_t length, std::string_view line, std::string_view cut,
-             const TCutReport& report) override;
+  void OnCut(std::int64_t start, std::int64_t length, const TChosenLine& line) override;
   void OnNumberTest(std::string_view cut, bool isNumber, const TNumberReport& report) override;
 
  private:
@@ -61,8 +62,10 @@ class TExplanation final : public TQueryObserver {
   std::vector<std::string> steps_;           // each a JSON object
   std::map<TQueryKey, std::int32_t> setBy_;  // key to the pair that last set it
   std::int32_t line_ = ParamOf(TQueryKey::Line).QueryDefault;
-  // The selected line, its number (0: the last) and the cut, kept for the advice.
+  // The selected line when it is short enough to quote whole (else
+  // empty: no advice), its number (0: the last) and the cut, for the advice.
   std::string lineText_;
+  bool wholeLine_ = false;
   std::uint64_t lineNumber_ = 0;
   std::int64_t start_ = 0, length_ = 0;
   bool isNumber_ = false;

@@ -1,5 +1,7 @@
 #include "explain/StepWords.h"
 
+#include <algorithm>
+
 #include "explain/AnswerWords.h"
 
 namespace filedata::explain {
@@ -24,6 +26,14 @@ std::string ByteRange(std::size_t from, std::size_t size) {
   if (size == 1) return "byte " + std::to_string(from);
   return "bytes " + std::to_string(from) + "-" + std::to_string(from + size - 1);
 }
+
+std::string QuotedPart(std::string_view text, std::uint64_t size) {
+  if (size <= kQuotedBytes && text.size() == size) return Quoted(text);
+  const std::string_view start = QuotedBytes(text);
+  return Quoted(start) + "... (" + Bytes(size) + ", the first " + std::to_string(start.size()) + " quoted)";
+}
+
+std::string_view QuotedBytes(std::string_view text) { return text.substr(0, std::min(text.size(), kQuotedBytes)); }
 
 std::string PairUse(const TPair& pair) {
   switch (pair.Use) {

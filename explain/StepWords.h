@@ -3,6 +3,7 @@
 // someone who set up a reading, not to its programmer.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "query/QueryObserver.h"
 
@@ -13,6 +14,14 @@ std::string Lines(std::uint64_t count);
 std::string Bytes(std::uint64_t count);
 // Bytes FROM (counted from 1) through FROM + SIZE - 1, as a user counts them.
 std::string ByteRange(std::size_t from, std::size_t size);
+
+// TEXT, the first bytes of a text of SIZE bytes, quoted as an explanation
+// quotes: whole when it is all there and no longer than kQuotedBytes, else
+// its start and its length, so that a step never holds a long line.
+std::string QuotedPart(std::string_view text, std::uint64_t size);
+inline std::string QuotedPart(std::string_view text) { return QuotedPart(text, text.size()); }
+// Of TEXT, the bytes a step's JSON holds: kQuotedBytes at most.
+std::string_view QuotedBytes(std::string_view text);
 
 // What a pair does: "sets LINE to ...", "ignored: ...".
 std::string PairUse(const TPair& pair);

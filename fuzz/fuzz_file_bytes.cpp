@@ -135,7 +135,7 @@ void CheckView(const std::string& path, std::string_view bytes, const std::vecto
     OpenTextFile(path, file);
     TReadFacts facts;
     try {
-      SelectLine(file, path, queried, facts);
+      SelectLine(file, path, queried, TLineKeep(), facts);
     } catch (const EStringListError&) {
     }
     const TFileView view = ReadFileView(file, path, facts, limits);

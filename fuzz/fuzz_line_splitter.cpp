@@ -13,13 +13,14 @@
 #include "query/LineSplitter.h"
 #include "query/TextFile.h"
 #include "tests/support/MemoryFile.h"
+#include "tests/support/WholeLines.h"
 
 namespace {
 using namespace filedata;
 using fuzz::Joined;
 using fuzz::Quoted;
 
-class TRecorder final : public TLineSink {
+class TRecorder final : public testing::TWholeLines {
  public:
   explicit TRecorder(std::size_t stopAfter) : stopAfter_(stopAfter) {}
   bool OnLine(std::string_view line) override {
@@ -78,7 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                     std::to_string(counter.LineCount()) + " lines, not " +
                                                     std::to_string(all.size()));
   FUZZ_CHECK(last.HasLines() == !all.empty(), "text " + Quoted(text) + ": lines or none");
-  FUZZ_CHECK(all.empty() || last.LastLine() == all.back(),
-             "text " + Quoted(text) + ": last line " + Quoted(last.LastLine()) + ", not " + Quoted(all.back()));
+  const TUnitSpan span = last.LastLine();
+  const std::string_view lastLine = text.substr(span.Begin, span.End - span.Begin);
+  FUZZ_CHECK(all.empty() || lastLine == all.back(),
+             "text " + Quoted(text) + ": last line " + Quoted(lastLine) + ", not " + Quoted(all.back()));
   return 0;
 }

@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   explain::TExplanation explanation;
   const std::string observed = Outcome(params, &explanation);
   FUZZ_CHECK(plain == observed, "params " + fuzz::Quoted(params) + ": " + plain + " but observed " + observed);
-  const std::string steps = explanation.StepsJson(TQueryOutcome{});
+  const std::string steps = explanation.StepsJson(TQueryOutcome{}, 0);
   FUZZ_CHECK(steps.rfind("[{\"step\":", 0) == 0 && steps.substr(steps.size() - 2) == "}]",
              "params " + fuzz::Quoted(params) + ": steps " + steps);
   for (const char c : steps) {

@@ -1,5 +1,6 @@
 #include "plugin/PlugIn.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <exception>
 #include <new>
@@ -61,6 +62,8 @@ template <class Operation>
 HResult TPlugIn::UnderHostContract(Operation&& operation) noexcept {
   try {
     return operation();
+  } catch (const std::bad_alloc&) {
+    lastError_.Set(kOutOfMemory);  // the library's own words, not std::bad_alloc
   } catch (const std::exception& failure) {
     lastError_.Set(failure.what());
   } catch (...) {
@@ -123,15 +126,18 @@ TPlugIn::THostAnswer TPlugIn::Query(TQueryRun& run, std::int32_t itemIndex, cons
     answer.ItemName = name;
     answer.ValueKind = kTextKind;
     answer.Text = kInvalidArguments;
+    answer.TextSize = sizeof kInvalidArguments - 1;
     if (!params) return hr::Ok;
     TDataAnswer data = run.Answer(std::string_view(params), observer);
     if (data.IsNumber) {
       answer.ValueKind = kNumberKind;
       answer.Number = data.Number;
       answer.Text = "";
+      answer.TextSize = 0;
     } else {
       answerText_ = std::move(data.Text);
       answer.Text = TextPointer(answerText_);
+      answer.TextSize = answerText_.size();
     }
     return hr::Ok;
   });
@@ -193,43 +199,64 @@ std::optional<TFileView> ViewOf(TQueryRun& run, std::string& unavailable) {
 void TPlugIn::Tell(TQueryRun& run, explain::TExplanation& explanation, const THostAnswer& answer, const char** steps,
                    const char** view) noexcept {
   TQueryOutcome outcome;
+  std::string unavailable;
+  std::optional<TFileView> fileView;
+  std::optional<explain::TCutAdvice> advice;
   try {
     outcome.Result = answer.Result;
     outcome.ValueKind = answer.ValueKind;
     outcome.Number = answer.Number;
-    if (answer.Text) outcome.Text = answer.Text;
+    // A long answer's start is all the steps quote.
+    if (answer.Text) outcome.Text.assign(answer.Text, std::min(answer.TextSize, kQuotedBytes));
     if (answer.Result != hr::Ok) outcome.Error = lastError_.Pointer();
     // The advice on a number's cut holds it against the file's other lines,
     // so even a plain explanation reads them then.
-    std::string unavailable;
-    std::optional<TFileView> fileView;
     if (view || answer.ValueKind == kNumberKind) fileView = ViewOf(run, unavailable);
-    const std::optional<explain::TCutAdvice> advice = explanation.Advise(fileView ? &*fileView : nullptr);
-    steps_ = explanation.StepsJson(outcome);
-    if (view) view_ = fileView ? explain::FileViewJson(*fileView, advice) : explain::UnavailableViewJson(unavailable);
+    advice = explanation.Advise(fileView ? &*fileView : nullptr);
+    steps_ = explanation.StepsJson(outcome, answer.TextSize);
     *steps = steps_.c_str();
-    if (view) *view = view_.c_str();
   } catch (const std::bad_alloc&) {
-    Untold(explain::kNoMemory, outcome, steps, view);
+    Untold(explain::kNoMemory, outcome, answer.TextSize, steps, view);
+    return;
   } catch (const std::exception& failure) {
-    Untold(failure.what(), outcome, steps, view);
+    Untold(failure.what(), outcome, answer.TextSize, steps, view);
+    return;
   } catch (...) {
-    Untold(kUnexpectedFailure, outcome, steps, view);
+    Untold(kUnexpectedFailure, outcome, answer.TextSize, steps, view);
+    return;
+  }
+  if (!view) return;
+  // The steps stand whatever becomes of the view.
+  try {
+    view_ = fileView ? explain::FileViewJson(*fileView, advice) : explain::UnavailableViewJson(unavailable);
+    *view = view_.c_str();
+  } catch (const std::bad_alloc&) {
+    *view = Unviewed(explain::kNoMemory);
+  } catch (const std::exception& failure) {
+    *view = Unviewed(failure.what());
+  } catch (...) {
+    *view = Unviewed(kUnexpectedFailure);
   }
 }
 
-void TPlugIn::Untold(const char* reason, const TQueryOutcome& outcome, const char** steps, const char** view) noexcept {
+void TPlugIn::Untold(const char* reason, const TQueryOutcome& outcome, std::size_t textSize, const char** steps,
+                     const char** view) noexcept {
   // Without even the room for these words, the fixed ones say it.
   *steps = explain::kUntoldSteps;
-  if (view) *view = explain::kUntoldView;
   try {
-    steps_ = explain::UntoldStepsJson(reason, outcome);
+    steps_ = explain::UntoldStepsJson(reason, outcome, textSize);
     *steps = steps_.c_str();
-    if (view) {
-      view_ = explain::UnavailableViewJson(std::string("the file's lines could not be written: ") + reason);
-      *view = view_.c_str();
-    }
   } catch (...) {
+  }
+  if (view) *view = Unviewed(reason);
+}
+
+const char* TPlugIn::Unviewed(const char* reason) noexcept {
+  try {
+    view_ = explain::UnavailableViewJson(std::string("the file's lines could not be written: ") + reason);
+    return view_.c_str();
+  } catch (...) {
+    return explain::kUntoldView;
   }
 }
 

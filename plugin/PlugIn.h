@@ -63,6 +63,7 @@ class TPlugIn final : public IExplainingPlugIn {
     const char* ItemName = nullptr;  // null: nothing is written, not even the standing answer
     std::uint8_t ValueKind = descriptor::kTextKind;
     const char* Text = nullptr;
+    std::size_t TextSize = 0;
     double Number = 0;  // written for a number only
   };
   // The query of GetData in RUN, telling OBSERVER (null: nobody) each step.
@@ -78,7 +79,10 @@ class TPlugIn final : public IExplainingPlugIn {
   void Tell(TQueryRun& run, explain::TExplanation& explanation, const THostAnswer& answer, const char** steps,
             const char** view) noexcept;
   // The steps and the view when writing them failed for REASON.
-  void Untold(const char* reason, const TQueryOutcome& outcome, const char** steps, const char** view) noexcept;
+  void Untold(const char* reason, const TQueryOutcome& outcome, std::size_t textSize, const char** steps,
+              const char** view) noexcept;
+  // The view when writing it failed for REASON.
+  const char* Unviewed(const char* reason) noexcept;
 
   // The host-operation contract (docs/ARCHITECTURE.md, "Failure
   // contracts"): OPERATION's result, or, when it raises, E_FAIL with the

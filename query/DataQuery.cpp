@@ -97,19 +97,19 @@ TDataAnswer TQueryRun::Answer(std::string_view params, TQueryObserver* observer)
 TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& query, TReadFacts& facts,
                            TQueryObserver* observer) {
   TDataAnswer answer;
-  const std::string line = SelectLine(file, query.FileName, query.Line, facts, observer);
-  TCutReport cutReport;
-  const std::string_view cut = CutOfLine(line, query.Start, query.Length, observer ? &cutReport : nullptr);
-  if (observer) observer->OnCut(query.Start, query.Length, line, cut, cutReport);
+  // Only the cut is kept of the line, and the start an explanation quotes.
+  const TLineKeep keep{query.Start, query.Length, observer ? kQuotedBytes : 0};
+  TChosenLine line = SelectLine(file, query.FileName, query.Line, keep, facts, observer);
+  if (observer) observer->OnCut(query.Start, query.Length, line);
   long double value;
   TNumberReport numberReport;
-  const bool isNumber = TryParseFloat(cut, value, LocaleDecimalSeparator(), observer ? &numberReport : nullptr);
-  if (observer) observer->OnNumberTest(cut, isNumber, numberReport);
+  const bool isNumber = TryParseFloat(line.Cut, value, LocaleDecimalSeparator(), observer ? &numberReport : nullptr);
+  if (observer) observer->OnNumberTest(line.Cut, isNumber, numberReport);
   if (isNumber) {
     answer.IsNumber = true;
     answer.Number = x87::StoreAsDouble(value);
   } else {
-    answer.Text.assign(cut);
+    answer.Text = std::move(line.Cut);
   }
   return answer;
 }

@@ -10,6 +10,10 @@ constexpr std::string_view kListIndexError = "List index out of bounds (%d)";
 constexpr std::string_view kCannotOpenFile = "Cannot open file \"%s\". %s";
 constexpr std::string_view kCannotReadFile = "Cannot read file \"%s\". %s";
 constexpr std::string_view kFloatOverflow = "Floating point overflow";
+constexpr std::string_view kLineTooLong =
+    "Line %d is %d bytes long, too long for the plug-in to hand over; set START and LENGTH to cut a part of it";
+constexpr std::string_view kLastLineTooLong =
+    "The last line is %d bytes long, too long for the plug-in to hand over; set START and LENGTH to cut a part of it";
 }  // namespace
 
 TMessageArgument::TMessageArgument(std::int64_t number) noexcept : isNumber_(true) {
@@ -47,6 +51,12 @@ EFOpenError EFOpenError::CannotOpen(std::string_view fullPath, std::string_view 
 
 EReadError EReadError::CannotRead(std::string_view fullPath, std::string_view systemText) {
   return EReadError(FormatMessageText(kCannotReadFile, {fullPath, systemText}));
+}
+
+ELineTooLong ELineTooLong::TooLong(std::int64_t number, std::uint64_t bytes) {
+  const auto length = static_cast<std::int64_t>(bytes);
+  return ELineTooLong(number > 0 ? FormatMessageText(kLineTooLong, {number, length})
+                                 : FormatMessageText(kLastLineTooLong, {length}));
 }
 
 EOverflow EOverflow::FloatingPointOverflow() { return EOverflow(std::string(kFloatOverflow)); }

@@ -59,6 +59,14 @@ class EReadError : public EFileStreamError {
   static EReadError CannotRead(std::string_view fullPath, std::string_view systemText);
 };
 
+// The chosen line's cut is more than the process can hold to hand to the host.
+class ELineTooLong : public Exception {
+ public:
+  using Exception::Exception;
+  // Names line NUMBER (from 1; 0: the last line) and its length, BYTES.
+  static ELineTooLong TooLong(std::int64_t number, std::uint64_t bytes);
+};
+
 class EOverflow : public Exception {
  public:
   using Exception::Exception;

@@ -7,45 +7,37 @@
 #include "platform/Platform.h"
 #include "query/Errors.h"
 #include "query/LineSplitter.h"
+#include "query/UnitSinks.h"
 
 namespace filedata {
 
 namespace {
-// Hands at most BUDGET bytes of units on, then stops the read: a line of
-// the head of a large file is never held whole, however long it is.
-class TBudgetedUnits final : public TUnitSink {
- public:
-  TBudgetedUnits(TUnitSink& inner, std::uint64_t budget, std::size_t unitSize)
-      : inner_(inner), left_(budget - budget % unitSize) {}
-  bool OnUnits(std::string_view units) override {
-    const bool within = units.size() < left_;
-    if (!within) units = units.substr(0, static_cast<std::size_t>(left_));
-    left_ -= units.size();
-    passed_ += units.size();
-    return inner_.OnUnits(units) && within;
-  }
-  std::uint64_t passed_ = 0;
-
- private:
-  TUnitSink& inner_;
-  std::uint64_t left_;
-};
-
-// Keeps the first lines and, in turn, the last ones, each as host text.
+// Keeps the first lines and, in turn, the last ones, each as host text, at
+// most limits.LineBytes of each however long the line is.
 class TLineKeeper final : public TLineSink {
  public:
   TLineKeeper(const TFileText& text, const TViewLimits& limits, std::size_t headLines, bool skipFirst)
       : text_(text), limits_(limits), headLines_(headLines), skipFirst_(skipFirst) {}
 
-  bool OnLine(std::string_view units) override {
-    if (std::exchange(skipFirst_, false)) return true;  // its start lies before the read
+  bool OnPiece(std::string_view units, std::uint64_t, bool ends) override {
+    if (skipFirst_) {  // its start lies before the read
+      skipFirst_ = !ends;
+      return true;
+    }
+    const std::size_t most = limits_.LineBytes * text_.Units().UnitSize;
+    if (units_.size() < most) units_.append(units.substr(0, most - units_.size()));
+    size_ += units.size();
+    if (!ends) return true;
+    TViewLine line = Kept();
+    units_.clear();
+    size_ = 0;
     ++seen_;
     if (head_.size() < headLines_) {
-      head_.push_back(Kept(units));
+      head_.push_back(std::move(line));
       return !stopAfterHead_ || head_.size() < headLines_;
     }
     if (limits_.TailLines == 0) return false;
-    tail_.push_back(Kept(units));
+    tail_.push_back(std::move(line));
     if (tail_.size() > limits_.TailLines) tail_.pop_front();
     return true;
   }
@@ -56,12 +48,11 @@ class TLineKeeper final : public TLineSink {
   std::deque<TViewLine> tail_;
 
  private:
-  TViewLine Kept(std::string_view units) const {
+  // The line whose first units, all of its SIZE_ at most LineBytes of them, are in UNITS_.
+  TViewLine Kept() const {
     TViewLine line;
-    const std::size_t unit = text_.Units().UnitSize;
-    const std::size_t most = limits_.LineBytes * unit;
-    line.Text = text_.HostText(std::string(units.substr(0, std::min(units.size(), most))));
-    line.CutShort = units.size() > most || line.Text.size() > limits_.LineBytes;
+    line.Text = text_.HostText(units_);
+    line.CutShort = size_ > units_.size() || line.Text.size() > limits_.LineBytes;
     if (line.Text.size() > limits_.LineBytes) line.Text.resize(limits_.LineBytes);
     return line;
   }
@@ -70,6 +61,8 @@ class TLineKeeper final : public TLineSink {
   const TViewLimits& limits_;
   std::size_t headLines_;
   bool skipFirst_;
+  std::string units_;      // the first units of the line in progress
+  std::uint64_t size_ = 0; // all its units so far
 };
 
 // Where the last line break of what it is fed lies, 0-based in the file.
@@ -103,7 +96,7 @@ TSplit SplitInto(TFileText& text, TLineKeeper& keeper, std::uint64_t budget, boo
   TBudgetedUnits budgeted(splitter, budget, text.Units().UnitSize);
   const bool ended = text.Feed(budgeted);
   if (ended || finishCut) splitter.Finish();
-  return {ended, budgeted.passed_};
+  return {ended, budgeted.Passed()};
 }
 
 void Rewind(platform::TFileReader& file, const std::string& name) {
@@ -136,13 +129,6 @@ void ReadThrough(platform::TFileReader& file, const std::string& name, const TVi
   view.Tail.assign(std::make_move_iterator(keeper.tail_.begin()), std::make_move_iterator(keeper.tail_.end()));
   Place(view, keeper.seen_);
 }
-
-// Takes every unit and keeps none: the reader's own search for the zero
-// unit is all that runs.
-class TUnitsPassed final : public TUnitSink {
- public:
-  bool OnUnits(std::string_view) override { return true; }
-};
 
 // The end of a long text, in one pass at the speed of a bare read: the
 // search for the zero unit that LINE=0 makes. Counting the lines on the way

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "query/ChosenLine.h"
 #include "query/LineSelection.h"
 #include "query/TextEncoding.h"
 #include "query/TextFile.h"
@@ -53,7 +54,7 @@ struct TViewLimits {
   std::uint64_t ReadThroughBytes = 1 << 20;  // a text that ends within this many bytes of the file's start is read through
   std::uint64_t HeadBytes = 256 << 10;       // of a longer one, at most this much of its start for the first lines
   std::uint64_t TailBytes = 256 << 10;       // and this much before its end for the last ones
-  std::size_t LineBytes = 4096;              // of each line listed, this much
+  std::size_t LineBytes = kQuotedBytes;      // of each line listed, this much
 };
 
 // The view of FILE, opened as NAME, whose read for a query learnt FACTS.

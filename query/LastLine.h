@@ -4,7 +4,6 @@
 // line. The lines are those of the one splitting rule (LineSplitter.h), over
 // code units of either size.
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "query/BreakAcrossReads.h"
@@ -13,22 +12,29 @@
 
 namespace filedata {
 
-// Fed the text chunk by chunk; keeps only the last line and the one before
-// it, because a final line break adds no empty line.
+// Where some of a text's units lie: bytes [Begin, End) from its start.
+struct TUnitSpan {
+  std::uint64_t Begin = 0, End = 0;
+};
+
+// Fed the text chunk by chunk; keeps none of it, only where the last line
+// and the one before it lie, because a final line break adds no empty line.
 class TLastLineScanner final : public TUnitSink {
  public:
   explicit TLastLineScanner(const TUnitSearches& units) : units_(units), breaks_(units) {}
   bool OnUnits(std::string_view units) override;
-  bool HasLines() const noexcept { return !tail_.empty() || sawBreak_; }
-  // The last line's code units; call when the text has ended.
-  const std::string& LastLine() const noexcept { return tail_.empty() ? previous_ : tail_; }
+  bool HasLines() const noexcept { return tailAt_ < breaks_.End() || sawBreak_; }
+  // Where the last line's code units lie; call when the text has ended.
+  TUnitSpan LastLine() const noexcept {
+    return tailAt_ < breaks_.End() ? TUnitSpan{tailAt_, breaks_.End()} : previous_;
+  }
 
  private:
   const TUnitSearches& units_;
-  std::string tail_;      // the line in progress: the units after the last break
-  std::string previous_;  // the line the last break ended
-  bool sawBreak_ = false;
   TBreakAcrossReads breaks_;
+  std::uint64_t tailAt_ = 0;  // where the line in progress begins: past the last break
+  TUnitSpan previous_;        // the line the last break ended
+  bool sawBreak_ = false;
 };
 
 // Counts the lines of a text fed chunk by chunk.

@@ -7,32 +7,55 @@
 namespace filedata {
 
 namespace {
-// Keeps the line at one 0-based index and stops there.
+// Finds where the line at one 0-based index lies, keeping none of the
+// lines on the way, and stops at its end.
 class TLineAtIndex final : public TLineSink {
  public:
   explicit TLineAtIndex(std::int64_t index) : index_(index) {}
-  bool OnLine(std::string_view line) override {
-    if (seen_++ < index_) return true;
-    line_.assign(line);
+  bool OnPiece(std::string_view units, std::uint64_t at, bool ends) override {
+    if (seen_ < index_) {
+      seen_ += ends;
+      return true;
+    }
+    if (!begun_) span_.Begin = at;
+    begun_ = true;
+    if (!ends) return true;
+    span_.End = at + units.size();
     found_ = true;
+    ++seen_;
     return false;
   }
   bool found_ = false;
-  std::string line_;
+  TUnitSpan span_;
   std::int64_t seen_ = 0;
 
  private:
   std::int64_t index_;
+  bool begun_ = false;
 };
 
 [[noreturn]] void NoLine(std::int64_t index, std::uint64_t lines, TLineObserver* observer) {
   if (observer) observer->OnNoLine(index, lines);
   throw EStringListError::ListIndexError(index);
 }
+
+// As much of the line at SPAN of TEXT (offsets from the text's start) as
+// KEEP says: from the last read when it holds the line, else read again.
+// NUMBER names the line (0: the last) should it be too long to hand over.
+TChosenLine Take(platform::TFileReader& file, const std::string& fileName, const TFileText& text, TUnitSpan span,
+                 const TLineKeep& keep, std::int64_t number) {
+  const std::uint64_t begin = text.Mark().Size + span.Begin, end = text.Mark().Size + span.End;
+  if (const auto held = text.Held(begin, end)) {
+    TLineInMemory units(*held);
+    return TakeLine(units, text.Encoding(), keep, number);
+  }
+  TLineInFile units(file, fileName, text.Mark(), begin, end);
+  return TakeLine(units, text.Encoding(), keep, number);
+}
 }  // namespace
 
-std::string SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line, TReadFacts& facts,
-                       TLineObserver* observer) {
+TChosenLine SelectLine(platform::TFileReader& file, const std::string& fileName, std::int32_t line,
+                       const TLineKeep& keep, TReadFacts& facts, TLineObserver* observer) {
   TFileText text(file, fileName, observer);
   // Whatever the read reaches, also on the way to a failure.
   const auto learnt = [&](std::optional<std::uint64_t> lines) {
@@ -50,7 +73,7 @@ std::string SelectLine(platform::TFileReader& file, const std::string& fileName,
     }
     // Found at the very end, it is the last line: the count is known too.
     if (text.End()) learnt(static_cast<std::uint64_t>(wanted.seen_));
-    std::string chosen = text.HostText(std::move(wanted.line_));
+    TChosenLine chosen = Take(file, fileName, text, wanted.span_, keep, line);
     if (observer) observer->OnLine(index, chosen, static_cast<std::uint64_t>(wanted.seen_));
     return chosen;
   }
@@ -59,7 +82,7 @@ std::string SelectLine(platform::TFileReader& file, const std::string& fileName,
     text.Feed(last);
     learnt(std::nullopt);
     if (!last.HasLines()) NoLine(-1, 0, observer);
-    std::string chosen = text.HostText(last.LastLine());
+    TChosenLine chosen = Take(file, fileName, text, last.LastLine(), keep, 0);
     if (observer) observer->OnLine(-1, chosen, 0);
     return chosen;
   }

@@ -2,28 +2,24 @@
 
 namespace filedata {
 
-bool TLineSplitter::Deliver(std::string_view line) {
-  const bool more = sink_.OnLine(line);
-  pending_.clear();
-  if (!more) ended_ = true;
-  return more;
+bool TLineSplitter::Deliver(std::string_view piece, std::uint64_t at, bool ends) {
+  open_ = !ends;
+  if (!sink_.OnPiece(piece, at, ends)) ended_ = true;
+  return !ended_;
 }
 
 bool TLineSplitter::OnUnits(std::string_view units) {
   if (ended_) return false;
   const std::size_t unit = units_.UnitSize;
-  units = breaks_.Next(units);
-  const char* p = units.data();
-  const char* const end = p + units.size();
+  const TBreakAcrossReads::TChunk chunk = breaks_.Next(units);
+  const char* const begin = chunk.Units.data();
+  const char* p = begin;
+  const char* const end = p + chunk.Units.size();
   while (p < end) {
     const char* const stop = units_.FindLineBreak(p, end);
-    if (stop == end) {
-      pending_.append(p, stop);
-      break;
-    }
-    std::string_view line(p, static_cast<std::size_t>(stop - p));
-    if (!pending_.empty()) line = pending_.append(line);
-    if (!Deliver(line)) return false;
+    const std::uint64_t at = chunk.At + static_cast<std::uint64_t>(p - begin);
+    if (!Deliver(std::string_view(p, static_cast<std::size_t>(stop - p)), at, stop != end)) return false;
+    if (stop == end) break;
     p = stop + unit;
     if (units_.IsCR(stop) && p < end && units_.IsLF(p)) p += unit;
   }
@@ -31,7 +27,7 @@ bool TLineSplitter::OnUnits(std::string_view units) {
 }
 
 void TLineSplitter::Finish() {
-  if (!ended_ && !pending_.empty()) Deliver(pending_);
+  if (!ended_ && open_) Deliver(std::string_view(), breaks_.End(), true);
   ended_ = true;
 }
 

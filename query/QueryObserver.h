@@ -22,10 +22,9 @@ class TQueryObserver : public TLineObserver {
   // Every pair applied: the parameters the query goes on with.
   virtual void OnParameters(const TQueryParameters&) {}
   virtual void OnPresence(const std::string& /*fileName*/, const platform::TPresenceTest&) {}
-  // The cut of START and LENGTH (LENGTH as given; the report says whether
-  // it cut to the end) and where it lies in the line.
-  virtual void OnCut(std::int64_t /*start*/, std::int64_t /*length*/, std::string_view /*line*/,
-                     std::string_view /*cut*/, const TCutReport&) {}
+  // The cut of START and LENGTH (LENGTH as given) of LINE: its bytes, where
+  // they lie and which of the cut's rules applied.
+  virtual void OnCut(std::int64_t /*start*/, std::int64_t /*length*/, const TChosenLine& /*line*/) {}
   virtual void OnNumberTest(std::string_view /*cut*/, bool /*isNumber*/, const TNumberReport&) {}
 };
 

@@ -19,15 +19,25 @@ struct TCutReport {
   bool StoppedAtEnd = false;   // fewer bytes were left than the count asked for
 };
 
-// Cut of Count bytes from 1-based Start, clamped to the source: a Start
-// below 1 begins at the first byte without shortening Count; a negative
-// Count or a Start past the end gives the empty text. REPORT, when given,
-// learns which of these applied.
+// Where a cut lies in its source: COUNT bytes from byte FROM, 0-based.
+struct TCutRange {
+  std::uint64_t From = 0, Count = 0;
+};
+
+// Cut of Count bytes from 1-based Start of a source of SIZE bytes, clamped
+// to it: a Start below 1 begins at the first byte without shortening
+// Count; a negative Count or a Start past the end cuts nothing. REPORT,
+// when given, learns which of these applied.
+TCutRange CutRangeOf(std::uint64_t size, std::int64_t start, std::int64_t count, TCutReport* report = nullptr) noexcept;
+// The same of SOURCE itself.
 std::string_view CutText(std::string_view source, std::int64_t start, std::int64_t count,
                          TCutReport* report = nullptr) noexcept;
 
-// The cut a query's START and LENGTH take of LINE: CutText, a LENGTH of
-// kLengthToLineEnd taking the rest of the line.
+// The cut a query's START and LENGTH take of a line of LINESIZE bytes:
+// CutRangeOf, a LENGTH of kLengthToLineEnd taking the rest of the line.
+TCutRange LineCutRange(std::uint64_t lineSize, std::int64_t start, std::int64_t length,
+                       TCutReport* report = nullptr) noexcept;
+// The same of LINE itself.
 std::string_view CutOfLine(std::string_view line, std::int64_t start, std::int64_t length,
                            TCutReport* report = nullptr) noexcept;
 

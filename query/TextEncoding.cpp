@@ -29,6 +29,51 @@ std::string UnitsToHostText(std::string_view units, TTextEncoding encoding) {
   return platform::Utf16ToHostText(wide);
 }
 
+namespace {
+// Units converted at a time: the part's host text stays a few KiB.
+constexpr std::size_t kPartUnits = 2048;
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+}  // namespace
+
+bool TUnitDecoder::Convert(std::u16string_view part) {
+  if (part.empty()) return true;
+  const std::string text = platform::Utf16ToHostText(part);
+  return sink_.OnHostText(text);
+}
+
+bool TUnitDecoder::Decode(std::string_view units) {
+  if (encoding_ == TTextEncoding::EightBit) return units.empty() || sink_.OnHostText(units);
+  const bool littleEndian = encoding_ == TTextEncoding::Utf16LE;
+  char16_t part[kPartUnits + 1];
+  std::size_t size = 0;
+  if (holding_) part[size++] = held_;
+  holding_ = false;
+  for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(units[i]);
+    const auto second = static_cast<unsigned char>(units[i + 1]);
+    part[size++] = static_cast<char16_t>(littleEndian ? (second << 8 | first) : (first << 8 | second));
+    // Never a part that ends between the two units of one character.
+    const bool highLast = IsHighSurrogate(part[size - 1]);
+    if (size > kPartUnits || (size == kPartUnits && !highLast)) {
+      if (!Convert(std::u16string_view(part, highLast ? size - 1 : size))) return false;
+      if (highLast) part[0] = part[size - 1];
+      size = highLast ? 1 : 0;
+    }
+  }
+  if (size > 0 && IsHighSurrogate(part[size - 1])) {
+    held_ = part[--size];
+    holding_ = true;
+  }
+  return Convert(std::u16string_view(part, size));
+}
+
+bool TUnitDecoder::Finish() {
+  if (!holding_) return true;
+  holding_ = false;
+  return Convert(std::u16string_view(&held_, 1));
+}
+
 const char* EncodingName(TTextEncoding encoding) noexcept {
   switch (encoding) {
     case TTextEncoding::EightBit: return "8-bit";

@@ -34,6 +34,35 @@ TTextMark ReadMark(std::string_view firstBytes) noexcept;
 // unchanged for 8-bit text, converted by the system for UTF-16.
 std::string UnitsToHostText(std::string_view units, TTextEncoding encoding);
 
+// The same, piece by piece and a part at a time, so that a long text is
+// never converted, nor held, whole: each piece's host text goes to a sink
+// in parts of a few KiB, exactly as converting all the pieces at once
+// would give it (a character whose two UTF-16 units lie in two pieces waits
+// for its second).
+class TUnitDecoder {
+ public:
+  class TSink {
+   public:
+    virtual ~TSink() = default;
+    // The next bytes of host text; false: no more are wanted.
+    virtual bool OnHostText(std::string_view bytes) = 0;
+  };
+
+  TUnitDecoder(TTextEncoding encoding, TSink& sink) noexcept : encoding_(encoding), sink_(sink) {}
+  // False once the sink wants no more.
+  bool Decode(std::string_view units);
+  // The end of the text: a unit held back goes out alone.
+  bool Finish();
+
+ private:
+  bool Convert(std::u16string_view part);
+
+  TTextEncoding encoding_;
+  TSink& sink_;
+  char16_t held_ = 0;  // a high surrogate at the end of the last piece
+  bool holding_ = false;
+};
+
 // "8-bit", "UTF-16LE", "UTF-16BE".
 const char* EncodingName(TTextEncoding encoding) noexcept;
 

@@ -49,6 +49,7 @@ TFileText::TFileText(platform::TFileReader& file, const std::string& name, TText
     filled_ += got;
   }
   const std::string_view first(buffer_.get(), filled_);
+  held_ = filled_;
   mark_ = ReadMark(first);
   units_ = &UnitSearches(mark_.Encoding);
   position_ = textAt_ = mark_.Size;
@@ -98,6 +99,8 @@ bool TFileText::Feed(TUnitSink& sink) {
   while (flow == TFlow::More) {
     const std::size_t got = ReadInto(0);
     if (got == 0) break;
+    heldAt_ = position_;
+    held_ = got;
     flow = Forward(std::string_view(buffer_.get(), got), sink);
   }
   if (flow == TFlow::SinkStopped) return false;
@@ -147,6 +150,11 @@ TFileText::TFlow TFileText::ForwardUnits(std::string_view units, std::uint64_t a
   const std::uint64_t through = end_.ZeroAt + units_->UnitSize;
   end_.BytesAfter = file_.SizeAtOpen() > through ? file_.SizeAtOpen() - through : 0;
   return TFlow::TextEnded;
+}
+
+std::optional<std::string_view> TFileText::Held(std::uint64_t from, std::uint64_t to) const noexcept {
+  if (from < heldAt_ || to < from || to > heldAt_ + held_) return std::nullopt;
+  return std::string_view(buffer_.get() + (from - heldAt_), static_cast<std::size_t>(to - from));
 }
 
 std::string TFileText::HostText(std::string units) const {

@@ -5,6 +5,7 @@
 // is never held.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -86,6 +87,10 @@ class TFileText {
   // Code units of this text as the host's 8-bit text.
   std::string HostText(std::string units) const;
 
+  // The file's bytes [FROM, TO) while the last read still holds them, so
+  // that a line found in it need not be read again; nothing otherwise.
+  std::optional<std::string_view> Held(std::uint64_t from, std::uint64_t to) const noexcept;
+
  private:
   enum class TFlow { More, SinkStopped, TextEnded };
   void AllocateBuffer();
@@ -103,6 +108,8 @@ class TFileText {
   };
   std::unique_ptr<char[], TAlignedDelete> buffer_;
   std::size_t bufferSize_;
+  std::uint64_t heldAt_ = 0;    // the file offset of the buffer's first byte
+  std::size_t held_ = 0;        // the bytes the buffer holds of the last read
   std::size_t filled_ = 0;      // bytes of the first read, mark and all
   std::size_t textAt_ = 0;      // where the text begins in the first read: after the mark
   std::uint64_t remaining_;     // bytes still to read of the size at open

@@ -170,7 +170,7 @@ TEST(StressTest, AFileRewrittenWhileItIsReadGivesOnlyRealLinesOrCleanFailures) {
           ++failures;  // held by the writer, or not yet written at all
         } else if (!real.count(answer)) {
           unexpected.insert(answer);
-        } else if (explaining && steps.find("\"text\":\"" + answer.substr(5) + "\",\"linesRead\"") == std::string::npos) {
+        } else if (explaining && steps.find("\"text\":\"" + answer.substr(5) + "\",\"size\":") == std::string::npos) {
           unexplained.insert(answer + " explained by " + steps);
         }
       }

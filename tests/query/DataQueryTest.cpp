@@ -9,6 +9,7 @@
 #include "query/Errors.h"
 #include "query/QueryObserver.h"
 #include "tests/query/CallerFloatingPoint.h"
+#include "tests/support/AllocationWatch.h"
 #include "tests/support/RecordingObserver.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/WindowsProgramFiles.h"
@@ -28,10 +29,10 @@ struct Outcome {
 Outcome Answered(const std::string& params, TQueryObserver* observer) {
   Outcome out;
   try {
-    const TDataAnswer answer = AnswerQuery(params, observer);
+    TDataAnswer answer = AnswerQuery(params, observer);
     out.isNumber = answer.IsNumber;
     if (answer.IsNumber) out.number = answer.Number;
-    out.text = answer.Text;
+    out.text = std::move(answer.Text);
   } catch (const Exception& failure) {
     out.failed = true;
     out.error = failure.Message();
@@ -68,7 +69,8 @@ void ExpectTheStoryOfTheAnswer(const testing::TRecordingObserver& told, const Ou
   ASSERT_EQ(line.size(), 1u);
   ASSERT_EQ(cut.size(), 1u);
   ASSERT_EQ(number.size(), 1u);
-  EXPECT_EQ(cut.front().Fields[2], line.front().Fields[1]) << "the cut is of the line selected";
+  EXPECT_EQ(cut.front().Fields[2], cut.front().Fields[3]) << "the cut is the line's bytes where it says";
+  EXPECT_EQ(line.front().Fields[3], std::to_string(line.front().Fields[1].size())) << "a short line is quoted whole";
   EXPECT_EQ(number.front().Fields[0], cut.front().Fields[3]) << "the number test is of the cut";
   EXPECT_EQ(number.front().Fields[1], out.isNumber ? "1" : "0");
   if (!out.isNumber) {

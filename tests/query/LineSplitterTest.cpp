@@ -7,17 +7,29 @@
 #include "query/LineSplitter.h"
 #include "query/TextFile.h"
 #include "tests/support/MemoryFile.h"
+#include "tests/support/WholeLines.h"
 
 namespace filedata {
 namespace {
 
-class Collect : public TLineSink {
+// Each line whole, and each piece held against the bytes its offset names
+// in TEXT, the text after its mark.
+class Collect : public testing::TWholeLines {
  public:
+  explicit Collect(std::string_view text = {}) : text_(text) {}
+  bool OnPiece(std::string_view units, std::uint64_t at, bool ends) override {
+    misplaced += text_.substr(at, units.size()) != units;
+    return TWholeLines::OnPiece(units, at, ends);
+  }
   bool OnLine(std::string_view line) override {
     lines.emplace_back(line);
     return true;
   }
   std::vector<std::string> lines;
+  int misplaced = 0;
+
+ private:
+  std::string_view text_;
 };
 
 using Lines = std::vector<std::string>;
@@ -66,6 +78,7 @@ Lines StoredLines(const Lines& lines, TTextEncoding encoding) {
 // The lines of FILE read in READS, and its end found without splitting.
 struct TSplit {
   Lines lines;
+  int misplaced = 0;  // pieces not where their offsets say
   bool hasLast = false;
   std::string last;
   std::uint64_t count = 0;
@@ -75,10 +88,11 @@ TSplit Split(const std::string& file, const std::vector<std::size_t>& reads) {
   {
     testing::TMemoryFile memory(file);
     TFileText text(memory.ReadsOf(reads), "memory");
-    Collect sink;
+    Collect sink(std::string_view(file).substr(text.Mark().Size));
     TLineSplitter splitter(text.Units(), sink);
     if (text.Feed(splitter)) splitter.Finish();
     split.lines = sink.lines;
+    split.misplaced = sink.misplaced;
   }
   {
     testing::TMemoryFile memory(file);
@@ -86,7 +100,8 @@ TSplit Split(const std::string& file, const std::vector<std::size_t>& reads) {
     TLastLineScanner last(text.Units());
     text.Feed(last);
     split.hasLast = last.HasLines();
-    split.last = last.LastLine();
+    const TUnitSpan span = last.LastLine();  // after the mark
+    split.last = file.substr(text.Mark().Size + span.Begin, span.End - span.Begin);
   }
   testing::TMemoryFile memory(file);
   TFileText text(memory.ReadsOf(reads), "memory");
@@ -110,6 +125,7 @@ TEST(TLineSplitter, ReadBoundariesChangeNothingAndTheEndIsFoundWithoutSplitting)
           const TSplit split = Split(file, {i, j - i, file.size()});
           const auto where = ::testing::PrintToString(file) + " read in " + std::to_string(i) + ", " + std::to_string(j - i);
           ASSERT_EQ(split.lines, expected) << where;
+          ASSERT_EQ(split.misplaced, 0) << where;
           ASSERT_EQ(split.hasLast, !expected.empty()) << where;
           ASSERT_EQ(split.hasLast ? split.last : "", expected.empty() ? "" : expected.back()) << where;
           ASSERT_EQ(split.count, expected.size()) << where;
@@ -120,7 +136,7 @@ TEST(TLineSplitter, ReadBoundariesChangeNothingAndTheEndIsFoundWithoutSplitting)
 }
 
 TEST(TLineSplitter, StopsWhenTheSinkIsSatisfied) {
-  struct FirstOnly : TLineSink {
+  struct FirstOnly : testing::TWholeLines {
     bool OnLine(std::string_view line) override {
       lines.emplace_back(line);
       return false;

@@ -17,6 +17,7 @@
 #include "query/TextFile.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/MemoryFile.h"
+#include "tests/support/WholeLines.h"
 #include "tests/support/WindowsProgramFiles.h"
 
 namespace filedata {
@@ -30,7 +31,7 @@ Lines LinesOf(const std::string& name) {
   platform::TReadOnlyFile file;
   OpenTextFile(name, file);
   TFileText text(file, name);
-  struct TCollect final : TLineSink {
+  struct TCollect final : testing::TWholeLines {
     explicit TCollect(const TFileText& text) : text(text) {}
     bool OnLine(std::string_view line) override {
       lines.push_back(text.HostText(std::string(line)));
@@ -143,7 +144,7 @@ TEST(TFileText, AFailedReadIsAnErrorNotTheEndOfTheFile) {
     SCOPED_TRACE(::testing::Message() << "LINE=" << c.line << ", failing at " << c.failAt);
     TReadFacts facts;
     try {
-      const std::string line = SelectLine(file, "flaky.txt", c.line, facts);
+      const std::string line = SelectLine(file, "flaky.txt", c.line, TLineKeep(), facts).Cut;
       EXPECT_NE(c.answer, nullptr) << "answered " << line;
       if (c.answer) {
         EXPECT_EQ(line, c.answer);
@@ -173,7 +174,7 @@ std::vector<std::string> Shown(const std::vector<TViewLine>& lines) {
 TReadFacts FactsOf(platform::TFileReader& file, std::int32_t line) {
   TReadFacts facts;
   try {
-    SelectLine(file, "view.txt", line, facts);
+    SelectLine(file, "view.txt", line, TLineKeep(), facts);
   } catch (const EStringListError&) {  // a LINE past the end learns as much
   }
   return facts;

@@ -54,15 +54,17 @@ class TRecordingObserver final : public TQueryObserver {
     Record("end", {std::to_string(end.EndedByZero), std::to_string(end.ZeroAt), std::to_string(end.BytesAfter),
                    std::to_string(end.OddByteIgnored)});
   }
-  void OnLine(std::int64_t index, std::string_view line, std::uint64_t linesRead) override {
-    Record("line", {std::to_string(index), std::string(line), std::to_string(linesRead)});
+  void OnLine(std::int64_t index, const TChosenLine& line, std::uint64_t linesRead) override {
+    Record("line", {std::to_string(index), line.Head, std::to_string(linesRead), std::to_string(line.Size)});
   }
   void OnNoLine(std::int64_t index, std::uint64_t lines) override {
     Record("no line", {std::to_string(index), std::to_string(lines)});
   }
-  void OnCut(std::int64_t start, std::int64_t length, std::string_view line, std::string_view cut,
-             const TCutReport& report) override {
-    Record("cut", {std::to_string(start), std::to_string(length), std::string(line), std::string(cut),
+  void OnCut(std::int64_t start, std::int64_t length, const TChosenLine& line) override {
+    const TCutReport& report = line.Report;
+    // The line's own bytes where the cut says it lies, beside the cut, when the start quoted holds them.
+    const std::string at = line.CutAt <= line.Head.size() ? line.Head.substr(line.CutAt, line.Cut.size()) : "";
+    Record("cut", {std::to_string(start), std::to_string(length), at, line.Cut,
                    std::to_string(report.StartBelowOne) + std::to_string(report.StartPastEnd) +
                        std::to_string(report.NegativeCount) + std::to_string(report.StoppedAtEnd)});
   }
