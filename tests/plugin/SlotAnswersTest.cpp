@@ -2,6 +2,7 @@
 // library, and the data query on real files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,8 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/plugin/PlugInDllFixture.h"
+// After <windows.h>, which the fixture brings.
+#include <psapi.h>
 #include "tests/support/HostTexts.h"
 
 namespace filedata::plugintest {
@@ -337,6 +340,91 @@ TEST_F(PlugInDllTest, TheViewListsTheLinesGetDataAnswersWithPastTheFirstMiB) {
       EXPECT_EQ(tool.view.find("\"text\":\"after"), std::string::npos) << "a line past the zero is listed";
     }
   }
+}
+
+// The most private memory this process has had committed at once.
+std::uint64_t PeakPrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+  return counters.PeakPagefileUsage;
+}
+
+// A file of PREFIX, LINE characters 'x' and SUFFIX (all ASCII), written a
+// part at a time, as 8-bit text or, WIDE, as UTF-16LE after its mark.
+void WriteLongLine(const std::string& path, const std::string& prefix, std::uint64_t line, const std::string& suffix,
+                   bool wide = false) {
+  const auto stored = [wide](const std::string& ascii) {
+    if (!wide) return ascii;
+    std::string units;
+    for (const char c : ascii) units += {c, '\0'};
+    return units;
+  };
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << (wide ? "\xFF\xFE" : "") << stored(prefix);
+  const std::string part = stored(std::string(1 << 20, 'x'));
+  const std::uint64_t unit = wide ? 2 : 1;
+  for (std::uint64_t left = line * unit; left > 0; left -= std::min<std::uint64_t>(left, part.size())) {
+    out.write(part.data(), static_cast<std::streamsize>(std::min<std::uint64_t>(left, part.size())));
+  }
+  out << stored(suffix);
+}
+
+// A line of 200 MB, or of 50 million UTF-16 units, costs the host only what
+// each answer needs, whichever LINE passes it, and through the tools'
+// interfaces too: the process's peak of private memory stays where it was,
+// give or take the reads.
+TEST_F(PlugInDllTest, ALongLineCostsTheHostOnlyItsAnswer) {
+  const TScratchFolder folder("filedata-long");
+  const std::string path = folder.PathOf("long.txt");
+  const std::uint64_t before = PeakPrivateBytes();
+  const struct {
+    const char* params;
+    HRESULT result;
+    std::string text;  // or the last-error text
+  } cases[] = {
+      {"|START=7|LENGTH=4", S_OK, ""},
+      {"|LINE=0", S_OK, "last 7"},
+      {"|LINE=2", S_OK, "last 7"},
+      {"|LINE=-1", E_FAIL, "List index out of bounds (2)"},
+  };
+  for (const bool wide : {false, true}) {
+    WriteLongLine(path, "Temp: 42.5 ", wide ? 50u << 20 : 200u << 20, "\r\nlast 7\r\n", wide);
+    for (const auto& c : cases) {
+      for (const TQuerySlot slot : kQuerySlots) {
+        SCOPED_TRACE(c.params + std::string(SlotName(slot)) + (wide ? ", UTF-16LE" : ""));
+        const TReading reading = Read(0, ("FILENAME=" + path + c.params).c_str(), slot);
+        EXPECT_EQ(reading.result, c.result);
+        EXPECT_EQ(c.result == S_OK ? reading.text : reading.lastError, c.text);
+      }
+    }
+  }
+  EXPECT_LT(PeakPrivateBytes() - before, std::uint64_t{32} << 20) << "the queries held the long line";
+}
+
+// An answer a 32-bit host cannot hold, the whole of a line of 2.1 GB, fails
+// in words that name the line and its length, and the object goes on.
+TEST_F(PlugInDllTest, AnAnswerTooLongToHoldIsSaidInWords) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << "a 64-bit host can hold it";
+  const TScratchFolder folder("filedata-too-long");
+  const std::string path = folder.PathOf("too-long.txt");
+  const std::uint64_t line = 2100ull * 1000 * 1000;
+  WriteLongLine(path, "", line, "\r\nlast 7\r\n");
+  const TObjectViews plugIn = NewPlugIn();
+  ASSERT_TRUE(plugIn.gen);
+  const std::string params = "FILENAME=" + path + "|LINE=1";
+  const char* name = nullptr;
+  const char* text = nullptr;
+  BYTE kind = kUntouchedByte;
+  double number = kUntouchedNumber;
+  EXPECT_EQ(plugIn.gen->GetData(0, params.c_str(), &name, &kind, &text, &number), E_FAIL);
+  EXPECT_EQ(plugIn.LastError(), "Line 1 is " + std::to_string(line) +
+                                    " bytes long, too long for the plug-in to hand over; set START and LENGTH to cut a "
+                                    "part of it");
+  const std::string cut = "FILENAME=" + path + "|LINE=1|START=9|LENGTH=3";
+  EXPECT_EQ(plugIn.gen->GetData(0, cut.c_str(), &name, &kind, &text, &number), S_OK);
+  EXPECT_EQ(Shown(text), "xxx");
+  std::filesystem::remove(path);
 }
 
 TEST_F(PlugInDllTest, AFailureShowsOnlyInTheLastErrorOfItsOwnObject) {

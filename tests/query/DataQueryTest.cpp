@@ -261,6 +261,58 @@ TEST_F(DataQueryTest, FilesOf2GiBAndMoreAreReadToTheirSize) {
   }
 }
 
+// A line longer than many reads, before, at or after the chosen one, is
+// never held: a query keeps its reads, its answer and, for an explanation,
+// the start of its line, in 8 bits and in UTF-16 alike.
+TEST_F(DataQueryTest, LongLinesAreNeverHeldWhole) {
+  const std::string big(3 << 20, 'x');  // twelve reads
+  const std::string temp = "Temp: 42.5";
+  const struct {
+    std::string content;  // also stored as UTF-16LE
+    const char* params;
+    Outcome want;
+  } cases[] = {
+      {big + "\r\n" + temp + "\r\n", "|LINE=2|START=7|LENGTH=4", {false, true, "", 42.5, ""}},
+      {big + "\r\n" + temp + "\r\n", "|LINE=0|START=7|LENGTH=4", {false, true, "", 42.5, ""}},
+      {temp + "\r\n" + big + "\r\nlast 7", "|LINE=0", {false, false, "last 7", -1234.5, ""}},
+      {temp + "\r\n" + big + "\r\nlast 7", "|LINE=3", {false, false, "last 7", -1234.5, ""}},
+      {temp + "\r\n" + big + "\r\n", "|LINE=2|START=9|LENGTH=4", {false, false, "xxxx", -1234.5, ""}},
+      {temp + "\r\n" + big, "|LINE=0|START=3|LENGTH=5", {false, false, "xxxxx", -1234.5, ""}},
+      {big + "\r\n" + temp, "|LINE=-1", {true, false, "", -1234.5, "List index out of bounds (2)"}},
+      // The rest of a long line is the answer: held once, at its size.
+      {temp + "\r\n" + big, "|LINE=2|START=2", {false, false, big.substr(1), -1234.5, ""}},
+      {temp + "\r\n" + big + "\n", "|LINE=0", {false, false, big, -1234.5, ""}},
+  };
+  const std::size_t kReadsHeld = 1 << 20;  // the reads' buffers, and a little
+  TQueryObserver listening;                // an explanation's way: the line's start kept
+  for (const auto& c : cases) {
+    for (const bool utf16 : {false, true}) {
+      std::string bytes = c.content;
+      if (utf16) {
+        bytes = "\xFF\xFE";
+        for (const char byte : c.content) bytes += {byte, '\0'};
+      }
+      const std::string params = "FILENAME=" + Write("long.txt", bytes) + c.params;
+      for (TQueryObserver* observer : {static_cast<TQueryObserver*>(nullptr), &listening}) {
+        SCOPED_TRACE(std::string(c.params) + (utf16 ? " in UTF-16LE" : "") + (observer ? ", observed" : ""));
+        Outcome out;
+        std::size_t peak = 0;
+        {
+          const testing::TAllocationWatch watch;
+          out = Answered(params, observer);
+          peak = watch.PeakBytes();
+        }
+        EXPECT_EQ(out.failed, c.want.failed);
+        EXPECT_EQ(out.error, c.want.error);
+        EXPECT_EQ(out.isNumber, c.want.isNumber);
+        EXPECT_EQ(out.number, c.want.number);
+        EXPECT_TRUE(out.text == c.want.text) << out.text.size() << " bytes";
+        EXPECT_LE(peak, c.want.text.size() + kReadsHeld) << "the query held " << peak << " bytes";
+      }
+    }
+  }
+}
+
 TEST_F(DataQueryTest, OverflowFailsWhenTheCallerTrapsItWhateverItsRounding) {
   using testing::TRounding;
   const std::string big = "FILENAME=" + Write("big.txt", "1e309");
