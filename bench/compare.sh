@@ -58,8 +58,9 @@ row() {  # label, A, reference label, B
 }
 
 q() { printf "'FILENAME=%s|LINE=%s'" "$1" "$2"; }
-# A cut that reads as a number, so that --explain reads the file's view for its advice.
-qv() { printf "'FILENAME=%s|LINE=%s|START=50|LENGTH=4'" "$1" "$2"; }
+# A cut that reads as a number on every line, the last one (cut short by the
+# file's size) too, so that --explain reads the file's view for its advice.
+qv() { printf "'FILENAME=%s|LINE=%s|START=1|LENGTH=4'" "$1" "$2"; }
 native=build/native/bin/filedata
 echo
 echo "$(date -u +%Y-%m-%d), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs),"
