@@ -16,11 +16,24 @@ bool IsConsole(HANDLE handle) {
   DWORD mode;
   return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
 }
+
+// A stream the C library takes for a console because it is a character
+// device, as NUL is, it leaves unbuffered, and writes byte by byte: a buffer
+// of its own, set before the stream's first use (this is its one writer),
+// makes each text one write. Every text is flushed anyway.
+void BufferUnlessConsole(std::FILE* stream, HANDLE handle) {
+  static bool buffered[2];
+  bool& done = buffered[stream == stderr];
+  if (done) return;
+  done = true;
+  if (!IsConsole(handle)) std::setvbuf(stream, nullptr, _IOFBF, 1 << 16);
+}
 }  // namespace
 
 void WriteText(std::FILE* stream, std::string_view text) {
-  std::fflush(stream);
   const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  BufferUnlessConsole(stream, handle);
+  std::fflush(stream);
   if (!IsConsole(handle) || text.empty()) {
     std::fwrite(text.data(), 1, text.size(), stream);
     std::fflush(stream);
