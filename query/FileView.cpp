@@ -48,7 +48,8 @@ class TLineKeeper final : public TLineSink {
   std::deque<TViewLine> tail_;
 
  private:
-  // The line whose first units, all of its SIZE_ at most LineBytes of them, are in UNITS_.
+  // The line in progress: its first LineBytes units (all of them when it is
+  // no longer) in UNITS_, SIZE_ units in all.
   TViewLine Kept() const {
     TViewLine line;
     line.Text = text_.HostText(units_);
