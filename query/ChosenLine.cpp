@@ -80,9 +80,7 @@ void Decode(TLineUnits& units, TTextEncoding encoding, std::uint64_t from, TUnit
   units.Read(from, decoding);
   decoding.Finish();
 }
-}  // namespace
 
-namespace {
 TChosenLine Taken(TLineUnits& units, TTextEncoding encoding, const TLineKeep& keep, std::uint64_t& size) {
   TChosenLine line;
   TCutRange range;
