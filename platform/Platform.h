@@ -86,6 +86,17 @@ std::string Utf16ToHostText(std::u16string_view units);
 // What Utf16ToHostText converts to, in words: "code page 1252", "UTF-8".
 std::string HostTextName();
 
+// The code page of the 8-bit text the plug-in hands out: the ANSI code page
+// on Windows, 65001 (UTF-8) on POSIX.
+std::uint32_t HostCodePage();
+
+// The bytes of the character that starts at byte AT of TEXT, an 8-bit text
+// of the host's code page: 2 for a double-byte character (code pages 932,
+// 936, 949, 950), 2 to 4 for a UTF-8 sequence (65001), else 1, also for a
+// lead byte with no byte after it. AT must start a character: a walk from
+// byte 0 finds them, as a trail byte may look like a lead byte.
+std::size_t CharacterSize(std::string_view text, std::size_t at) noexcept;
+
 // The decimal separator of the calling thread's locale when it is one byte,
 // else the full stop.
 char ReadLocaleDecimalSeparator();

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/Utf8Characters.h"
 #include "platform/posix/PathRules.h"
 
 namespace filedata::platform {
@@ -161,6 +162,10 @@ std::string Utf16ToHostText(std::u16string_view units) {
 }
 
 std::string HostTextName() { return "UTF-8"; }
+
+std::uint32_t HostCodePage() { return 65001; }
+
+std::size_t CharacterSize(std::string_view text, std::size_t at) noexcept { return Utf8CharacterSize(text, at); }
 
 char ReadLocaleDecimalSeparator() {
   // A private locale object, so the process locale is never touched.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/Utf8Characters.h"
 
 namespace filedata::platform {
 
@@ -150,6 +151,20 @@ std::string Utf16ToHostText(std::u16string_view units) {
 }
 
 std::string HostTextName() { return "code page " + std::to_string(GetACP()); }
+
+std::uint32_t HostCodePage() { return GetACP(); }
+
+std::size_t CharacterSize(std::string_view text, std::size_t at) noexcept {
+  // The ANSI code page is fixed for the process's life: asked once.
+  static const UINT codePage = GetACP();
+  static const bool doubleByte = [] {
+    CPINFO info{};
+    return GetCPInfo(codePage, &info) && info.MaxCharSize == 2;
+  }();
+  if (codePage == CP_UTF8) return Utf8CharacterSize(text, at);
+  if (!doubleByte || at + 1 >= text.size()) return 1;
+  return IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[at])) ? 2 : 1;
+}
 
 char ReadLocaleDecimalSeparator() {
   char separator[2];

@@ -15,6 +15,7 @@
 #endif
 
 #include "platform/Platform.h"
+#include "platform/Utf8Characters.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace filedata {
@@ -90,6 +91,34 @@ TEST(FullPathOf, ExpandsRelativeNamesAgainstTheCurrentFolder) {
   EXPECT_EQ(std::filesystem::path(full), std::filesystem::current_path() / "some.txt");
   const std::string longName(600, 'n');
   EXPECT_EQ(std::filesystem::path(platform::FullPathOf(longName)), std::filesystem::current_path() / longName);
+}
+
+// Where a walk over UTF-8 text steps: a well-formed sequence whole, and any
+// byte that starts none alone, so a broken text never hides its bytes.
+TEST(Utf8CharacterSize, StepsOverWellFormedSequencesOnly) {
+  const struct {
+    const char* bytes;
+    std::size_t size;
+  } cases[] = {
+      {"A", 1},
+      {"\xC2\xB0", 2},              // the degree sign, as Notepad saves it
+      {"\xE6\xB8\xA9", 3},          // a CJK character
+      {"\xF0\x9F\x8C\xA1", 4},      // a character past the BMP
+      {"\xC2", 1},                  // cut short at the end of the text
+      {"\xC2" "A", 1},              // no continuation
+      {"\xC0\x80", 1},              // overlong
+      {"\xE0\x80\x80", 1},          // overlong
+      {"\xED\xA0\x80", 1},          // a surrogate
+      {"\xF4\x90\x80\x80", 1},      // past U+10FFFF
+      {"\xB0", 1},                  // a lone continuation byte
+      {"\xFF", 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(platform::Utf8CharacterSize(c.bytes, 0), c.size) << c.bytes;
+  }
+#ifndef _WIN32
+  EXPECT_EQ(platform::CharacterSize("x\xE6\xB8\xA9", 1), 3u) << "the POSIX side's host text is UTF-8";
+#endif
 }
 
 }  // namespace
