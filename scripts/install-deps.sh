@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing:
 # compilers, the MinGW-w64 cross compilers, Wine (32-bit too where the kernel
-# runs 32-bit code), Xvfb for the tests that need a display and ImageMagick
-# for their screenshots, wixl and msitools for the MSI, and the libraries. Also unpacks Debian's Google Benchmark
-# source for the Windows benchmarks. With --demo, only what scripts/demo.sh
+# runs 32-bit code), Xvfb for the tests that need a display, xdotool for a
+# person's mouse and keys on it, ImageMagick for their screenshots, a
+# Japanese font, wixl and msitools for the MSI, and the libraries; and the
+# German and Japanese locales the tester's tests run Wine in (Wine takes
+# the regional settings and the code page from LANG). Also unpacks Debian's
+# Google Benchmark source for the Windows benchmarks. With --demo, only what scripts/demo.sh
 # needs: the compilers and libraries of the native command, and the one
 # MinGW-w64 compiler and Wine of the DLL it shows.
 # Usage: scripts/install-deps.sh [--demo]
@@ -28,7 +31,7 @@ else
     clang libclang-rt-14-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
     binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-    wine64 xvfb imagemagick wixl msitools
+    wine64 xvfb xdotool imagemagick fonts-ipafont-gothic wixl msitools locales
   )
 fi
 if $runs32; then
@@ -56,6 +59,9 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 $demo && exit 0
+for locale in de_DE ja_JP; do
+  locale -a 2>/dev/null | grep -qx "$locale.utf8" || localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+done
 # Google Benchmark ships only a native library; the Windows builds compile
 # Debian's source of the same version.
 benchmark_src=/usr/src/benchmark
