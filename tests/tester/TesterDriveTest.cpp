@@ -2,7 +2,10 @@
 // own: the built filedata-tester.exe on the built DLL, its controls found
 // by their identifiers, its fields typed into, its texts read back.
 // With FILEDATA_TESTER_SHOT set to a path, it waits at a full window for
-// PATH.ready to be answered by PATH.done, so that a screenshot can be taken.
+// PATH.ready to be answered by PATH.done, so that a screenshot can be taken,
+// and a person's input (mouse and keys made by the X server itself, at a
+// person's pace) is asked for the same way: NAME.xdo, a script of xdotool
+// commands beside PATH, answered by NAME.xdo.done once it has run.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -110,6 +113,52 @@ class TTesterProcess {
       std::this_thread::sleep_for(50ms);
     }
   }
+  // Where column COLUMN of the edit ID is drawn, in screen pixels (the X
+  // server's, as Wine runs without a desktop of its own): its left edge,
+  // and half way down.
+  POINT ColumnPoint(int id, int column) const {
+    const auto x = [&](int at) {
+      return static_cast<short>(LOWORD(SendMessageW(Control(id), EM_POSFROMCHAR, static_cast<WPARAM>(at), 0)));
+    };
+    // Past the last character the field gives no place: a column further.
+    int left = x(column);
+    if (left == -1 && column >= 2) left = 2 * x(column - 1) - x(column - 2);
+    RECT client{};
+    GetClientRect(Control(id), &client);
+    POINT point{left + 1, client.bottom / 2};
+    ClientToScreen(Control(id), &point);
+    return point;
+  }
+  POINT CenterOf(int id) const {
+    RECT rect{};
+    GetWindowRect(Control(id), &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  }
+  POINT RowPoint(int id, int row) const {
+    RECT rect{};
+    SendMessageW(Control(id), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    POINT point{rect.left + 8, (rect.top + rect.bottom) / 2};
+    ClientToScreen(Control(id), &point);
+    return point;
+  }
+  // The control that has the keyboard focus, as the tester's own thread has it.
+  int Focused() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info);
+    return info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0;
+  }
+  std::wstring WideText(int id) const {
+    wchar_t text[4096] = {};
+    SendMessageW(Control(id), WM_GETTEXT, sizeof text / sizeof *text, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  std::wstring WideRow(int id, int row) const {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(Control(id), LB_GETTEXTLEN, row, 0)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(SendMessageW(Control(id), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+  }
   std::pair<DWORD, DWORD> Selection(int id) const {
     DWORD start = 0, end = 0;
     SendMessageW(Control(id), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -169,6 +218,51 @@ void OfferScreenshot(const std::string& suffix = "") {
   const std::string ready = png + ".ready", done = png + ".done";
   std::ofstream(ready) << "ready\n";
   EXPECT_TRUE(Eventually([&] { return std::filesystem::exists(done); }, 30s)) << "no screenshot was taken";
+}
+
+// A person at the mouse and keyboard: each script of xdotool commands is run
+// by the script that started this test, beside it, on the tester's display.
+class TPerson {
+ public:
+  // Starts SCRIPT and returns at once: Done() waits for its end.
+  void Starts(const std::string& script) {
+    const char* shot = std::getenv("FILEDATA_TESTER_SHOT");
+    ASSERT_TRUE(shot && *shot) << "no display to make input on (run by drive-tester.sh)";
+    std::string base = shot;
+    base.resize(base.size() - 4);
+    path_ = base + "-input-" + std::to_string(++count_) + ".xdo";
+    std::filesystem::remove(path_ + ".done");
+    std::ofstream(path_ + ".part", std::ios::binary) << script;  // xdotool reads no CR
+    std::filesystem::rename(path_ + ".part", path_);
+  }
+  void Done() {
+    EXPECT_TRUE(Eventually([&] { return std::filesystem::exists(path_ + ".done"); }, 60s)) << "no input was made";
+  }
+  void Does(const std::string& script) {
+    Starts(script);
+    Done();
+    std::this_thread::sleep_for(100ms);  // the tester's own turn to handle the last event
+  }
+  static std::string At(POINT point) {
+    return "mousemove " + std::to_string(point.x) + " " + std::to_string(point.y) + "\n";
+  }
+  static std::string Click(POINT point) { return At(point) + "sleep 0.2\nclick 1\nsleep 0.3\n"; }
+  static std::string Keys(const std::string& keys, int count) {
+    std::string script;
+    for (int i = 0; i < count; ++i) script += "key " + keys + "\nsleep 0.15\n";
+    return script;
+  }
+
+ private:
+  std::string path_;
+  int count_ = 0;
+};
+
+// The decimal separator of the user's regional settings, as the plug-in reads numbers.
+std::string LocalDecimal() {
+  wchar_t decimal[8] = {};
+  GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
+  return Narrow(decimal);
 }
 
 class TesterDriveTest : public filedata::testing::ScratchFolderTest {};
@@ -252,12 +346,12 @@ TEST_F(TesterDriveTest, PointingAtALineAndASpanSetsTheReadingUp) {
   EXPECT_EQ(SendMessageW(tester.Control(IDC_LINES), LB_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(tester.Text(IDC_LINE_TEXT), "Temp: 42.5");
   EXPECT_EQ(tester.Selection(IDC_LINE_TEXT), std::make_pair(DWORD{6}, DWORD{10}));
-  EXPECT_EQ(tester.Text(IDC_RULER).substr(0, 1), "1");
 
-  // A click on the last line sets LINE; the same cut there is fragile.
+  // A click on the last line sets LINE=0 first, as a growing log wants;
+  // the same cut there is fragile.
   tester.ClickRow(IDC_LINES, 3);
   ASSERT_TRUE(valueIs("100"));
-  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 1), "4");
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 1), "0");
   EXPECT_EQ(tester.Text(IDC_LINE_TEXT), "Temp: 100.25");
   EXPECT_NE(tester.Text(IDC_ADVICE).find("fragile cut: \"100.\" is part of the number \"100.25\""), std::string::npos)
       << tester.Text(IDC_ADVICE);
@@ -270,15 +364,26 @@ TEST_F(TesterDriveTest, PointingAtALineAndASpanSetsTheReadingUp) {
   ASSERT_TRUE(valueIs("100.25"));
   EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 3), "-1");
   EXPECT_FALSE(IsWindowVisible(tester.Control(IDC_STURDIER)));
+  EXPECT_NE(tester.Text(IDC_PICK_NOTE).find("LINE=0 follows the last line"), std::string::npos);
+  SendMessageW(tester.Control(IDC_FROM_END), BM_CLICK, 0, 0);
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_FIELD_EDIT + 1) == "4"; })) << tester.Text(IDC_FIELD_EDIT + 1);
   SendMessageW(tester.Control(IDC_FROM_END), BM_CLICK, 0, 0);
   EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_FIELD_EDIT + 1) == "0"; })) << tester.Text(IDC_FIELD_EDIT + 1);
-  EXPECT_NE(tester.Text(IDC_PICK_NOTE).find("LINE=0 follows the last line"), std::string::npos);
 
-  // A span selected in the line sets START and LENGTH; to the end, LENGTH=-1.
+  // A span the program selects is no choice; one dragged with the mouse
+  // sets START and LENGTH; to the end, LENGTH=-1.
   SendMessageW(tester.Control(IDC_LINE_TEXT), EM_SETSEL, 0, 4);
+  std::this_thread::sleep_for(300ms);
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 3), "-1");
+  TPerson person;
+  const auto drag = [&](int from, int to) {
+    person.Does(TPerson::At(tester.ColumnPoint(IDC_LINE_TEXT, from)) + "mousedown 1\nsleep 0.2\n" +
+                TPerson::At(tester.ColumnPoint(IDC_LINE_TEXT, to)) + "sleep 0.2\nmouseup 1\n");
+  };
+  drag(0, 4);
   ASSERT_TRUE(valueIs("Temp"));
   EXPECT_EQ(tester.Text(IDC_PARAMTEXT), "FILENAME=" + file + "|LINE=0|START=1|LENGTH=4");
-  SendMessageW(tester.Control(IDC_LINE_TEXT), EM_SETSEL, 10, 12);
+  drag(10, 12);
   ASSERT_TRUE(valueIs("25"));
   EXPECT_EQ(tester.Text(IDC_PARAMTEXT), "FILENAME=" + file + "|LINE=0|START=11|LENGTH=-1");
   EXPECT_NE(tester.Text(IDC_ADVICE).find("fragile cut"), std::string::npos);
@@ -307,10 +412,132 @@ TEST_F(TesterDriveTest, PointingAtALineAndASpanSetsTheReadingUp) {
   tester.Type(IDC_FIELD_EDIT + 1, "1");
   ASSERT_TRUE(valueIs("Temp: 21.5 ?C"));
   EXPECT_NE(tester.Text(IDC_FILE_NOTES).find("UTF-16LE"), std::string::npos) << tester.Text(IDC_FILE_NOTES);
-  SendMessageW(tester.Control(IDC_LINE_TEXT), EM_SETSEL, 6, 10);
+  drag(6, 10);
   ASSERT_TRUE(valueIs("21.5"));
   EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 2), "7");
   EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 3), "4");
+}
+
+// Run under a comma locale (drive-tester.sh): a person at a person's pace,
+// readings on the timer all along, the value in the user's own form.
+TEST_F(TesterDriveTest, APersonsChoiceIsTheirs) {
+  const std::string decimal = LocalDecimal();
+  const auto log = [&](const char* last) {
+    // Numbers of one width: a cut can read each of them whole.
+    return "Sensor log\r\nTemp: 142" + decimal + "50 C\r\nTemp: 143" + decimal + "00 C\r\nTemp: 100" + decimal +
+           last + " C\r\n";
+  };
+  const std::string file = Write("log.txt", log("25"));
+  const TTesterProcess tester(L"--dll \"" + BesideMe("QeltGen_Filedata.dll").wstring() + L"\" \"FILENAME=" +
+                              Wide(file) + L"|LINE=2|START=7|LENGTH=6\"");
+  ASSERT_NE(tester.Window(), nullptr) << "no window titled \"Filedata Tester\"";
+  const auto valueIs = [&](const std::string& value) {
+    const bool shown = Eventually([&] { return tester.Text(IDC_VALUE) == value; });
+    if (!shown) ADD_FAILURE() << "the value is " << tester.Text(IDC_VALUE) << ", not " << value;
+    return shown;
+  };
+  ASSERT_TRUE(valueIs("142" + decimal + "5"));
+  if (decimal != ".") {
+    EXPECT_NE(tester.Text(IDC_STATUS).find("The plug-in hands the host 142.5"), std::string::npos)
+        << tester.Text(IDC_STATUS);
+    int marked = -1;
+    EXPECT_NE(tester.Rows(marked).back().find("shown above as 142" + decimal + "5"), std::string::npos)
+        << tester.Rows(marked).back();
+  }
+  EXPECT_EQ(tester.Text(IDC_PARAMTEXT), "FILENAME=" + file + "|LINE=2|START=7|LENGTH=6") << "the plug-in's own form";
+  TPerson person;
+
+  // A click on the last line offers LINE=0 first.
+  tester.Type(IDC_FIELD_EDIT + 3, "4");
+  person.Does(TPerson::Click(tester.RowPoint(IDC_LINES, 3)));
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_FIELD_EDIT + 1) == "0"; })) << tester.Text(IDC_FIELD_EDIT + 1);
+  ASSERT_TRUE(valueIs("100"));
+  EXPECT_TRUE(Eventually([&] { return IsWindowVisible(tester.Control(IDC_STURDIER)) != FALSE; })) << "a fragile cut";
+  const RECT lineBefore = [&] {
+    RECT rect{};
+    GetWindowRect(tester.Control(IDC_LINE_TEXT), &rect);
+    return rect;
+  }();
+
+  // A drag over "100,25" that lasts three readings; the file changes on the
+  // way. The value follows the file, the selection the mouse.
+  std::string drag = TPerson::At(tester.ColumnPoint(IDC_LINE_TEXT, 6)) + "mousedown 1\n";
+  for (int column = 7; column <= 12; ++column) {
+    drag += "sleep 0.6\n" + TPerson::At(tester.ColumnPoint(IDC_LINE_TEXT, column));
+  }
+  person.Starts(drag + "sleep 0.6\nmouseup 1\n");
+  std::this_thread::sleep_for(1500ms);
+  Write("log.txt", log("75"));
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_VALUE) == "100"; }, 2s));
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 3), "4") << "no field changes while the mouse is held";
+  person.Done();
+  ASSERT_TRUE(valueIs("100" + decimal + "75"));
+  EXPECT_EQ(tester.Text(IDC_PARAMTEXT), "FILENAME=" + file + "|LINE=0|START=7|LENGTH=6");
+  RECT lineAfter{};
+  GetWindowRect(tester.Control(IDC_LINE_TEXT), &lineAfter);
+  EXPECT_TRUE(EqualRect(&lineBefore, &lineAfter)) << "the line moved when the advice went";
+  EXPECT_FALSE(IsWindowVisible(tester.Control(IDC_STURDIER)));
+
+  // Shift+Right at a person's pace, from a click: readings come between the keys.
+  person.Does(TPerson::Click(tester.ColumnPoint(IDC_LINE_TEXT, 0)));
+  std::this_thread::sleep_for(1200ms);
+  EXPECT_EQ(tester.Selection(IDC_LINE_TEXT), std::make_pair(DWORD{0}, DWORD{0})) << "a reading moved the caret";
+  EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 2), "7") << "a click is no choice";
+  person.Does("keydown shift\n" + TPerson::Keys("Right", 4) + "sleep 1.2\n" + TPerson::Keys("Right", 2) +
+              "keyup shift\n");
+  ASSERT_TRUE(valueIs("Temp: "));
+  EXPECT_EQ(tester.Text(IDC_PARAMTEXT), "FILENAME=" + file + "|LINE=0|START=1|LENGTH=6");
+
+  // Tab through every control: focus is no choice, no field changes.
+  person.Does(TPerson::Click(tester.CenterOf(IDC_FIELD_EDIT + 0)));
+  const std::string params = tester.Text(IDC_PARAMTEXT);
+  const int tabOrder[] = {IDC_FIELD_BROWSE + 0, IDC_FIELD_EDIT + 1, IDC_FIELD_EDIT + 2, IDC_FIELD_EDIT + 3,
+                          IDC_PARAMTEXT, IDC_COPY, IDC_INTERVAL, IDOK, IDC_EXPLANATION, IDC_LINES, IDC_LINE_TEXT,
+                          IDC_FROM_END, IDC_TO_END, IDC_ABOUT, IDCANCEL, IDC_FIELD_EDIT + 0};
+  for (const int next : tabOrder) {
+    person.Does(TPerson::Keys("Tab", 1));
+    EXPECT_TRUE(Eventually([&] { return tester.Focused() == next; }, 2s)) << "after Tab: " << tester.Focused();
+    EXPECT_EQ(tester.Text(IDC_PARAMTEXT), params) << "Tab into " << next;
+    if (next == IDC_LINE_TEXT) {
+      EXPECT_EQ(tester.Selection(IDC_LINE_TEXT), std::make_pair(DWORD{0}, DWORD{6})) << "Tab selected all";
+    }
+  }
+
+  // The offered cut, then typing: the keys go where the focus went, which
+  // is no field.
+  tester.Type(IDC_FIELD_EDIT + 2, "7");
+  tester.Type(IDC_FIELD_EDIT + 3, "4");
+  ASSERT_TRUE(Eventually([&] { return IsWindowVisible(tester.Control(IDC_STURDIER)) != FALSE; }));
+  EXPECT_EQ(tester.Text(IDC_STURDIER), "&Use START=7 LENGTH=6");
+  person.Does(TPerson::Click(tester.CenterOf(IDC_STURDIER)) + "type --delay 150 abc\n");
+  ASSERT_TRUE(valueIs("100" + decimal + "75"));
+  EXPECT_EQ(tester.Text(IDC_PARAMTEXT), "FILENAME=" + file + "|LINE=0|START=7|LENGTH=6");
+  EXPECT_EQ(tester.Focused(), IDC_LINE_TEXT);
+  OfferScreenshot("-person");
+}
+
+// Run under code page 932 (drive-tester.sh): a line of double-byte
+// characters, whose second bytes may look like ASCII.
+TEST_F(TesterDriveTest, DoubleByteCharactersStayWhole) {
+  if (GetACP() != 932) GTEST_SKIP() << "needs code page 932; the ANSI code page is " << GetACP();
+  // "温度: 21.5" in code page 932: 温 is 89 B7, 度 is 93 78 ("x" as its second byte).
+  const std::string file = Write("jp.txt", "\x89\xB7\x93\x78: 21.5\r\n");
+  const TTesterProcess tester(L"--dll \"" + BesideMe("QeltGen_Filedata.dll").wstring() + L"\" \"FILENAME=" +
+                              Wide(file) + L"|LINE=1|START=2|LENGTH=2\"");
+  ASSERT_NE(tester.Window(), nullptr) << "no window titled \"Filedata Tester\"";
+  EXPECT_TRUE(Eventually([&] { return tester.WideText(IDC_LINE_TEXT) == L"\u6E29\u5EA6: 21.5"; }));
+  EXPECT_EQ(tester.Selection(IDC_LINE_TEXT), std::make_pair(DWORD{0}, DWORD{2}))
+      << "a cut of bytes 2-3 touches both characters";
+  TPerson person;
+  person.Does(TPerson::Click(tester.ColumnPoint(IDC_LINE_TEXT, 1)) + "keydown shift\n" + TPerson::Keys("Right", 1) +
+              "keyup shift\n");
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_PARAMTEXT).find("|START=3|LENGTH=2") != std::string::npos; }))
+      << tester.Text(IDC_PARAMTEXT);
+  EXPECT_TRUE(Eventually([&] { return tester.WideText(IDC_VALUE) == L"\u5EA6"; }));
+  tester.Type(IDC_FIELD_EDIT + 2, "1");
+  tester.Type(IDC_FIELD_EDIT + 3, "");
+  EXPECT_TRUE(Eventually([&] { return tester.WideText(IDC_VALUE) == L"\u6E29\u5EA6: 21.5"; }));
+  OfferScreenshot("-932");
 }
 
 TEST_F(TesterDriveTest, AGigabyteFileShowsTheLinesThePlugInReads) {

@@ -134,11 +134,45 @@ TEST_F(TesterReadingTest, TheFilesLinesAreListedAsThePlugInReadThem) {
   }
 }
 
-TEST(TesterModel, TheRulerCountsBytesUnderTheirColumns) {
-  const std::vector<std::size_t> oneByteEach{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-  EXPECT_EQ(RulerText(oneByteEach, 0), L"1        10 \r\n|...|....|..");
-  EXPECT_EQ(RulerText(oneByteEach, 3), L"      10 \r\n.|....|..") << "scrolled by three columns";
-  EXPECT_EQ(RulerText({0, 1, 3, 4}, 0), L"1   \r\n|..|") << "the second column holds bytes 2 and 3, the fourth byte 5";
+TEST(TesterModel, ColumnsNeverSplitACharacterAndTheRulerStandsUnderEachByte) {
+  // "a", a double-byte character (bytes 2-3), "b", a surrogate pair of four
+  // UTF-8 bytes (4-7, two columns), "c": the columns a field shows them in.
+  TLineColumns columns;
+  columns.Add(0, 1);
+  columns.Add(1, 1);
+  columns.Add(3, 1);
+  columns.Add(4, 2);
+  columns.Add(8, 1);
+  columns.End(9);
+  const struct {
+    std::size_t start, end;           // columns chosen
+    std::size_t firstByte, endByte;   // bytes taken
+  } spans[] = {
+      {0, 1, 0, 1}, {1, 2, 1, 3}, {0, 6, 0, 9}, {3, 4, 4, 8} /* half a pair takes it whole */, {4, 5, 4, 8},
+      {5, 9, 8, 9} /* past the end */, {2, 2, 3, 3},
+  };
+  for (const auto& c : spans) {
+    EXPECT_EQ(columns.BytesOf(c.start, c.end), std::make_pair(c.firstByte, c.endByte)) << c.start << "-" << c.end;
+  }
+  const struct {
+    std::size_t firstByte, endByte;
+    std::size_t start, end;
+  } cuts[] = {
+      {0, 1, 0, 1}, {2, 3, 1, 2} /* a cut from inside a character shows all of it */, {1, 2, 1, 2}, {5, 6, 3, 5},
+      {0, 9, 0, 6}, {9, 9, 6, 6}, {4, 4, 3, 3},
+  };
+  for (const auto& c : cuts) {
+    EXPECT_EQ(columns.ColumnsOf(c.firstByte, c.endByte), std::make_pair(c.start, c.end)) << c.firstByte;
+  }
+  // Columns 8 pixels wide, the double-byte character and the pair 16.
+  const std::vector<TRulerMark> marks = RulerMarks(columns, {0, 8, 24, 32, 40, 48, 56});
+  const std::vector<TRulerMark> expected{{0, 1, true},   {8, 2, false},  {16, 3, false}, {24, 4, false}, {32, 5, false},
+                                         {36, 6, false}, {40, 7, false}, {44, 8, false}, {48, 9, false}};
+  EXPECT_EQ(marks, expected);
+  EXPECT_TRUE(RulerMarks(TLineColumns(), {}).empty());
+  EXPECT_EQ(LocalNumber("100.25", ","), "100,25");
+  EXPECT_EQ(LocalNumber("-1.5e+20", ","), "-1,5e+20");
+  EXPECT_EQ(LocalNumber("42", ","), "42");
   EXPECT_EQ(CutValuesOf(6, 4, false), std::make_pair(std::string("7"), std::string("4")));
   EXPECT_EQ(CutValuesOf(6, 6, true), std::make_pair(std::string("7"), std::string("-1")));
 }

@@ -30,6 +30,22 @@ constexpr int kListMinimum = 60;
 constexpr int kMinimumWidth = 520;
 constexpr int kLeftMinimum = 300;  // the fields and the reading
 constexpr int kRightMinimum = 200;  // the file's lines
+// The rooms of the texts beside the file's lines, in lines of text.
+constexpr int kNotesLines = 3;
+constexpr int kPickLines = 3;
+constexpr int kAdviceLines = 4;
+
+// A fixed-pitch face that holds the code page's characters, each wide one
+// as wide as two narrow ones, as the system's own consoles show them.
+const wchar_t* MonospaceFace(UINT codePage) {
+  switch (codePage) {
+    case 932: return L"MS Gothic";
+    case 936: return L"NSimSun";
+    case 949: return L"GulimChe";
+    case 950: return L"MingLiU";
+    default: return L"Courier New";
+  }
+}
 
 void Place(HWND control, int x, int y, int width, int height) {
   SetWindowPos(control, nullptr, x, y, std::max(width, 0), std::max(height, 0), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -75,7 +91,7 @@ void TTesterWindow::CreateFonts() {
   font.lfHeight = height;
   font.lfWeight = FW_NORMAL;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  lstrcpynW(font.lfFaceName, L"Courier New", LF_FACESIZE);
+  lstrcpynW(font.lfFaceName, MonospaceFace(GetACP()), LF_FACESIZE);
   if (monoFont_) DeleteObject(monoFont_);
   monoFont_ = CreateFontIndirectW(&font);
   for (const int id : {IDC_LINES, IDC_RULER, IDC_LINE_TEXT}) {
@@ -183,8 +199,9 @@ void TTesterWindow::Layout() {
   const int inside = width - 2 * margin;
   Place(Control(IDC_VALUE), margin, y, inside, Y(kValueHeight));
   y += Y(kValueHeight);
-  Place(Control(IDC_STATUS), margin, y, inside, text);
-  y += text + Y(2);
+  // Two lines' room, so that a long failure wraps and the list stays put.
+  Place(Control(IDC_STATUS), margin, y, inside, 2 * text);
+  y += 2 * text + Y(2);
   Place(Control(IDC_CHANGED), margin, y, inside, text);
   y += text + Y(2);
   const int note = TextHeight(Control(IDC_NOTE), inside);
@@ -204,38 +221,50 @@ void TTesterWindow::Layout() {
 }
 
 // The file's lines between LEFT and RIGHT, down to BOTTOM: the list takes
-// what the pick's controls under it leave.
+// what the others leave. Each text has a room of its own whatever its
+// words, and scrolls when they do not fit, so that no reading moves the
+// line under the mouse.
 void TTesterWindow::PlaceLineControls(int left, int right, int bottom) {
   const int width = right - left, gap = Y(kGap), row = Y(kRowHeight), text = Y(kTextHeight);
-  const int button = X(kButtonWidth) + X(40);
   const int edge = GetSystemMetrics(SM_CXEDGE);
   int y = Y(kMargin);
   Place(Control(IDC_LINES_LABEL), left, y, width, text);
   y += text + Y(2);
-  const int notes = TextHeight(Control(IDC_FILE_NOTES), width);
-  Place(Control(IDC_FILE_NOTES), left, y, width, notes);
-  y += notes + gap;
-  // From the bottom up: the advice and its button, the note on the pick,
-  // the two choices, the line with its ruler.
-  const bool sturdier = Shown(Control(IDC_STURDIER));
-  const int adviceWidth = sturdier ? width - button - X(kGap) : width;
-  const int advice = std::max(TextHeight(Control(IDC_ADVICE), adviceWidth), sturdier ? row : 0);
-  const int pick = std::max(TextHeight(Control(IDC_PICK_NOTE), width), 2 * text);
-  const int rulerHeight = 2 * text;
-  int under = bottom - advice;
-  Place(Control(IDC_ADVICE), left, under, adviceWidth, advice);
-  Place(Control(IDC_STURDIER), right - button, under, button, row);
-  under -= gap + pick;
-  Place(Control(IDC_PICK_NOTE), left, under, width, pick);
+  Place(Control(IDC_FILE_NOTES), left, y, width, kNotesLines * text);
+  y += kNotesLines * text + gap;
+  // From the bottom up: the offered cut's button, the advice, the note on
+  // the pick, the two choices, the line with its ruler.
+  int under = bottom - row;
+  const int use = std::min(width, std::max(X(kButtonWidth), TextWidth(Control(IDC_STURDIER)) + X(12)));
+  Place(Control(IDC_STURDIER), right - use, under, use, row);
+  under -= Y(2) + kAdviceLines * text;
+  Place(Control(IDC_ADVICE), left, under, width, kAdviceLines * text);
+  under -= gap + kPickLines * text;
+  Place(Control(IDC_PICK_NOTE), left, under, width, kPickLines * text);
   under -= Y(2) + Y(10);
   Place(Control(IDC_TO_END), left, under, width, Y(10));
   under -= Y(2) + Y(10);
   Place(Control(IDC_FROM_END), left, under, width, Y(10));
   under -= gap + row;
   Place(Control(IDC_LINE_TEXT), left, under, width, row);
+  const int rulerHeight = 2 * text;
   under -= rulerHeight;
   Place(Control(IDC_RULER), left + edge, under, width - 2 * edge, rulerHeight);
+  InvalidateRect(Control(IDC_RULER), nullptr, TRUE);
   Place(Control(IDC_LINES), left, y, width, std::max(under - gap - y, Y(kListMinimum)));
+  for (const int id : {IDC_FILE_NOTES, IDC_PICK_NOTE, IDC_ADVICE}) FitText(id);
+}
+
+int TTesterWindow::TextWidth(HWND control) const {
+  std::wstring text = TextOf(control);
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  const HDC dc = GetDC(control);
+  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return size.cx;
 }
 
 void TTesterWindow::MinimumSize(MINMAXINFO& info) const {

@@ -1,5 +1,7 @@
 #include "tools/tester/TesterModel.h"
 
+#include <algorithm>
+
 #include "descriptor/DescriptorTables.h"
 #include "explain/ViewKeys.h"
 #include "query/Text.h"
@@ -215,21 +217,62 @@ std::pair<std::string, std::string> CutValuesOf(std::size_t first, std::size_t c
   return {std::to_string(first + 1), std::to_string(toEnd ? kLengthToLineEnd : static_cast<std::int64_t>(count))};
 }
 
-std::wstring RulerText(const std::vector<std::size_t>& byteOfColumn, std::size_t first) {
-  std::wstring numbers, ticks;
-  for (std::size_t column = first; column < byteOfColumn.size(); ++column) {
-    const std::size_t position = byteOfColumn[column] + 1;
-    const bool labelled = position == 1 || position % 10 == 0;
-    ticks.push_back(labelled || position % 5 == 0 ? L'|' : L'.');
-    if (numbers.size() < ticks.size()) numbers.push_back(L' ');
-    // A label starts over its byte's column, if the one before has ended.
-    if (labelled && numbers.size() == ticks.size()) {
-      numbers.pop_back();
-      const std::wstring label = std::to_wstring(position);
-      numbers += label;
+void TLineColumns::Add(std::size_t firstByte, std::size_t units) {
+  for (std::size_t unit = 0; unit < units; ++unit) {
+    byte_.push_back(firstByte);
+    starts_.push_back(unit == 0);
+  }
+}
+
+void TLineColumns::End(std::size_t size) {
+  byte_.push_back(size);
+  starts_.push_back(true);
+}
+
+std::pair<std::size_t, std::size_t> TLineColumns::BytesOf(std::size_t start, std::size_t end) const {
+  if (byte_.empty()) return {0, 0};
+  start = std::min(start, Count());
+  end = std::clamp(end, start, Count());
+  while (!starts_[end]) ++end;  // a span ending inside a character takes all of it
+  return {byte_[start], byte_[end]};
+}
+
+std::pair<std::size_t, std::size_t> TLineColumns::ColumnsOf(std::size_t first, std::size_t end) const {
+  if (byte_.empty()) return {0, 0};
+  const auto column = [&](std::size_t byte) {
+    return static_cast<std::size_t>(std::upper_bound(byte_.begin(), byte_.end(), byte) - byte_.begin());
+  };
+  // The character holding FIRST, through the one holding the byte before END.
+  std::size_t from = column(first);
+  from = from == 0 ? 0 : from - 1;
+  while (from > 0 && !starts_[from]) --from;
+  std::size_t to = end > first ? column(end - 1) : from;
+  to = std::min(to, Count());
+  while (!starts_[to]) ++to;
+  return {from, std::max(from, to)};
+}
+
+std::vector<TRulerMark> RulerMarks(const TLineColumns& columns, const std::vector<int>& xOfColumn) {
+  std::vector<TRulerMark> marks;
+  for (std::size_t column = 0; column < columns.Count() && column + 1 < xOfColumn.size(); ++column) {
+    if (!columns.StartsCharacter(column)) continue;
+    std::size_t next = column + 1;
+    while (!columns.StartsCharacter(next)) ++next;
+    const std::size_t first = columns.ByteOf(column), bytes = columns.ByteOf(next) - first;
+    const int left = xOfColumn[column], width = xOfColumn[std::min(next, xOfColumn.size() - 1)] - left;
+    for (std::size_t i = 0; i < bytes; ++i) {
+      const std::size_t position = first + i + 1;
+      marks.push_back({left + static_cast<int>(static_cast<std::size_t>(width) * i / bytes), position,
+                       position == 1 || position % 10 == 0});
     }
   }
-  return numbers + L"\r\n" + ticks;
+  return marks;
+}
+
+std::string LocalNumber(std::string_view value, std::string_view separator) {
+  std::string local(value);
+  if (const std::size_t point = local.find('.'); point != std::string::npos) local.replace(point, 1, separator);
+  return local;
 }
 
 std::string CannotExplainNote(bool paramsGiven) {
@@ -253,13 +296,17 @@ std::optional<unsigned> IntervalSeconds(std::string_view typed) {
 }
 
 std::string TesterUsage() {
+  // Each option above its words: read in a message box's proportional
+  // font, columns lined up with spaces would not stay lined up.
   return std::string(
-             "usage: filedata-tester [--dll PATH] [PARAMS]\n"
-             "  Shows the Filedata plug-in's parameters, a live reading and why it is what it is.\n"
-             "  --dll PATH  load the plug-in from PATH, as filedata-host --dll does;\n"
-             "              without it the registered plug-in is created, as the host does\n"
-             "  PARAMS      a parameter text such as \"") +
-         kExampleParams + "\", to fill the fields\n";
+             "Usage: filedata-tester [--dll PATH] [PARAMS]\n\n"
+             "Shows the Filedata plug-in's parameters, a live reading and why it is what it is.\n\n"
+             "--dll PATH\n"
+             "    Load the plug-in from PATH, as filedata-host --dll does. Without it the registered plug-in is "
+             "created, as the host does.\n\n"
+             "PARAMS\n"
+             "    A parameter text such as \"") +
+         kExampleParams + "\", to fill the fields.\n";
 }
 
 std::optional<TTesterCommandLine> ParseTesterCommandLine(const std::vector<std::string>& args, std::string& error) {

@@ -112,9 +112,46 @@ std::optional<std::string> LineValueOf(const TLineRow& row, bool fromEnd);
 // the selection reaches the line's end and cuts to it whatever its length.
 std::pair<std::string, std::string> CutValuesOf(std::size_t first, std::size_t count, bool toEnd);
 
-// Two lines of byte positions, from 1, over the columns of a line from
-// column FIRST on; BYTEOFCOLUMN[c] is the first byte of column c.
-std::wstring RulerText(const std::vector<std::size_t>& byteOfColumn, std::size_t first);
+// The line field's columns, a UTF-16 unit of the shown line each: a
+// character of the line's bytes takes one, or two for a surrogate pair, and
+// a span chosen in them never ends inside a character.
+class TLineColumns {
+ public:
+  // The next character: its first byte, shown in UNITS columns.
+  void Add(std::size_t firstByte, std::size_t units);
+  // After the last character: the line's size.
+  void End(std::size_t size);
+  std::size_t Count() const { return byte_.empty() ? 0 : byte_.size() - 1; }
+  // The first byte of the character column COLUMN shows (Count(): the size).
+  std::size_t ByteOf(std::size_t column) const { return byte_[column]; }
+  bool StartsCharacter(std::size_t column) const { return starts_[column]; }
+  // The bytes [first, end) of the characters the columns [START, END) touch.
+  std::pair<std::size_t, std::size_t> BytesOf(std::size_t start, std::size_t end) const;
+  // The columns of the characters the bytes [FIRST, END) touch.
+  std::pair<std::size_t, std::size_t> ColumnsOf(std::size_t first, std::size_t end) const;
+
+ private:
+  std::vector<std::size_t> byte_;
+  std::vector<bool> starts_;
+};
+
+// A mark of the ruler over the line field: byte POSITION (from 1) at pixel X.
+struct TRulerMark {
+  int X = 0;
+  std::size_t Position = 0;
+  bool Labelled = false;  // 1 and every tenth byte carry their number
+  bool operator==(const TRulerMark& other) const {
+    return X == other.X && Position == other.Position && Labelled == other.Labelled;
+  }
+};
+// Every byte's mark, under its character: XOFCOLUMN[c] is the pixel where
+// column c starts (one more: where the text ends), and a character of n
+// bytes spreads its n marks evenly over its width.
+std::vector<TRulerMark> RulerMarks(const TLineColumns& columns, const std::vector<int>& xOfColumn);
+
+// The number VALUE, as the plug-in's answer prints it ("100.25"), with the
+// decimal separator of the user's regional settings ("100,25"); no grouping.
+std::string LocalNumber(std::string_view value, std::string_view separator);
 
 // The seconds between readings as typed; nothing when they are no whole
 // number from 1 to 3600.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <exception>
 
+#include "descriptor/DescriptorTables.h"
 #include "tools/common/QueryOutcome.h"
 #include "tools/tester/TesterResources.h"
 #include "tools/common/win32/WideText.h"
@@ -101,9 +102,12 @@ INT_PTR TTesterWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM:
       MeasureRow(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
       return TRUE;
-    case WM_DRAWITEM:
-      DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item.CtlID == IDC_RULER) DrawRuler(item);
+      else DrawRow(item);
       return TRUE;
+    }
     case WM_CLOSE:
       EndDialog(dialog_, IDCANCEL);
       return TRUE;
@@ -113,6 +117,8 @@ INT_PTR TTesterWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TTesterWindow::OnInitDialog() {
+  wchar_t decimal[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8) > 1) decimal_ = Ansi(decimal);
   const std::wstring title = L"Filedata Tester - " + Wide(description_.Name) + L" " +
                              std::to_wstring(description_.VersionA) + L"/" + std::to_wstring(description_.VersionB);
   SetWindowTextW(dialog_, title.c_str());
@@ -181,16 +187,30 @@ void TTesterWindow::Read() {
   } else {
     explained.Outcome = tool::AskQuery(plugIn_, params);
   }
-  const TQueryOutcome& outcome = explained.Outcome;
-  const TReadingView view = ViewOf(outcome);
+  const TReadingView view = ViewOf(explained.Outcome);
   if (!shown_ || *shown_ != view) {
-    SetDlgItemTextW(dialog_, IDC_VALUE, Wide(outcome.Result != hr::Ok ? "-" : view.Value).c_str());
-    SetDlgItemTextW(dialog_, IDC_STATUS, Wide(view.Status).c_str());
+    ShowValue(explained.Outcome, view);
     SetDlgItemTextW(dialog_, IDC_CHANGED, (L"Last change at " + TimeOfDay()).c_str());
     shown_ = view;
   }
   ShowExplanation(explained);
-  ShowFile(explained);
+  // The list, the line and the fields wait while a person chooses in them.
+  lastReading_ = std::move(explained);
+  readingWaits_ = Choosing();
+  if (!readingWaits_) ShowFile(lastReading_);
+}
+
+void TTesterWindow::ShowValue(const TQueryOutcome& outcome, const TReadingView& view) {
+  std::string value = outcome.Result != hr::Ok ? "-" : view.Value;
+  std::string status = view.Status;
+  const bool number = outcome.Result == hr::Ok && outcome.ValueKind == descriptor::kNumberKind;
+  if (number && decimal_ != ".") {
+    value = LocalNumber(view.Value, decimal_);
+    status += "; shown as your regional settings write numbers. The plug-in hands the host " + view.Value +
+              ", as the parameter text and the steps below write numbers";
+  }
+  SetDlgItemTextW(dialog_, IDC_VALUE, Wide(value).c_str());
+  SetDlgItemTextW(dialog_, IDC_STATUS, Wide(status).c_str());
 }
 
 void TTesterWindow::RestartTimer() {

@@ -46,6 +46,7 @@ class TTesterWindow {
   int PlaceFieldRows(TParamTable table, int top, int width);
   void PlaceLineControls(int left, int right, int bottom);
   int TextHeight(HWND control, int width) const;
+  int TextWidth(HWND control) const;  // of its words on one line, without the mnemonic's "&"
   bool HasAdvanced() const;
 
   // ExplanationList.cpp
@@ -62,6 +63,20 @@ class TTesterWindow {
   void ShowLine(std::size_t row);
   void SelectCut(const tool::TExplained& explained);
   void UpdateRuler();
+  void DrawRuler(const DRAWITEMSTRUCT& item) const;
+  // Whether a person is making a choice in the line list or the line text:
+  // a mouse button held there, or Shift held while extending a selection.
+  bool Choosing() const;
+  // The mouse let go or Shift released: the choice is taken, or the reading
+  // that waited for it is shown.
+  void OnChoiceEnded();
+  // Moves the focus to the line text before CONTROL, which has it, is
+  // hidden or disabled: the dialog would put it in the first field.
+  void KeepFocusFrom(HWND control);
+  // Sets the read-only text ID when it changes; FitText shows its vertical
+  // scroll bar when its words do not fit its room.
+  void SetText(int id, const std::wstring& text);
+  void FitText(int id);
   void OnLinePicked();
   void OnSpanPicked();
   void OnFromEnd();
@@ -70,6 +85,8 @@ class TTesterWindow {
   void AfterLineTextMessage();
   static LRESULT CALLBACK LineTextProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR window);
+  static LRESULT CALLBACK LinesProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR window);
   // The field of KEY, if the plug-in has one.
   std::optional<std::size_t> FieldOf(TQueryKey key) const;
   // Sets the fields of VALUES and reads once, after the last.
@@ -79,6 +96,9 @@ class TTesterWindow {
   void ShowAbout() const;
 
   void Read();
+  // The reading's value as the user's regional settings write numbers, and
+  // the line under it saying which form is which.
+  void ShowValue(const TQueryOutcome& outcome, const TReadingView& view);
   void RestartTimer();
   void Browse(std::size_t field);
   void CopyParamText() const;
@@ -114,11 +134,18 @@ class TTesterWindow {
 
   TShownFile file_;                       // the plug-in's view of the file at the last reading
   std::size_t shownRow_ = std::string::npos;  // the row in the line field
-  // The line field's text: a character a column, and the first byte of each
-  // column in the line (one more: the line's size).
+  // The line field's text, and where each of its columns lies in the line's bytes.
   std::wstring lineShown_;
-  std::vector<std::size_t> byteOfColumn_;
+  TLineColumns columns_;
   DWORD selectionStart_ = 0, selectionEnd_ = 0;  // the line field's, as last seen
+  // The row and cut the last reading selected: a reading that selects the
+  // same leaves a person's caret or selection where they put it.
+  std::size_t selectedRow_ = std::string::npos;
+  std::optional<std::pair<std::size_t, std::size_t>> selectedCut_;
+  tool::TExplained lastReading_;  // shown in the file's controls once a person's choice ends
+  bool readingWaits_ = false;     // a reading came while a person was choosing
+  bool lineWaits_ = false;        // a line was clicked and the mouse is still down
+  std::string decimal_ = ".";     // the user's decimal separator
   int firstVisible_ = -1;                         // the line field's first column shown, as the ruler has it
   std::string lineValue_;                         // LINE as the last reading ran with it
   bool updating_ = false;  // the tester, not the user, is changing the fields or the selection
