@@ -59,8 +59,8 @@ std::vector<std::string> Notes(const TFileView& view) {
     notes.push_back("the text has 1 line: LINE=1 and LINE=0 both select it" + negative);
   } else {
     const std::string count = std::to_string(*view.LineCount);
-    notes.push_back("the text has " + Lines(*view.LineCount) + ": LINE=1 to LINE=" + count +
-                    " select them from the start, LINE=0 the last" + negative);
+    notes.push_back("the text has " + Lines(*view.LineCount) + ": LINE=1 " + (*view.LineCount == 2 ? "and" : "to") +
+                    " LINE=" + count + " select them from the start, LINE=0 the last" + negative);
   }
   if (view.End.EndedByZero || view.End.OddByteIgnored) notes.push_back(TextEndDetail(view.End));
   return notes;
@@ -100,7 +100,8 @@ std::string FileViewJson(const TFileView& view, const std::optional<TCutAdvice>&
   json.Json(kNotes, JsonStrings(Notes(view)));
   if (view.End.EndedByZero) json.Text(kEnd, TextEndDetail(view.End));
   else json.Null(kEnd);
-  return json.Text(kPastEnd, "below the last line: LINE=-1 and every negative LINE select nothing")
+  // A row of a narrow list: the notes say why a negative LINE answers nothing.
+  return json.Text(kPastEnd, "past the last line: no LINE answers here")
       .Json(kChoices, TJsonObject()
                           .Text(kFromStart, "a LINE from 1 stays on that line as the file grows: right when the "
                                             "reading is always on the same line")

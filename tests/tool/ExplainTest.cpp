@@ -24,7 +24,7 @@ namespace {
 struct TFact {
   const char* step;
   std::vector<const char*> says;  // every one appears in one detail of that step
-  bool absent = false;            // no such step at all
+  bool absent = false;            // no step of that kind says them all (with none: no such step at all)
 };
 
 struct TExplainCase {
@@ -43,19 +43,30 @@ class ExplainTest : public testing::ScratchFolderTest {
   }
 };
 
-// The plug-in object's own explanation, as filedata --explain asks it.
+// The plug-in object's own explanation, as filedata --explain asks it, and
+// the view of the file the tester shows beside it (the same steps).
 TExplained Explain(const std::string& params) {
   TPlugIn plugIn;
-  return tool::Explain(plugIn, params);
+  return tool::ExplainWithView(plugIn, params);
+}
+
+// Each step's words, then the view's as steps of their own: each note as
+// "note", the row past the last line as "past end".
+std::vector<std::pair<std::string, std::string>> Words(const TExplained& explained) {
+  std::vector<std::pair<std::string, std::string>> words;
+  for (const TExplainStep& step : explained.Steps) words.emplace_back(step.Step, step.Detail);
+  if (!explained.View.value("available", false)) return words;
+  for (const auto& note : explained.View["notes"]) words.emplace_back("note", note.get<std::string>());
+  words.emplace_back("past end", explained.View.value("pastEnd", ""));
+  return words;
 }
 
 bool Says(const TExplained& explained, const TFact& fact) {
-  for (const TExplainStep& step : explained.Steps) {
-    if (step.Step != fact.step) continue;
-    if (fact.absent) return false;
+  for (const auto& [step, detail] : Words(explained)) {
+    if (step != fact.step) continue;
     bool all = true;
-    for (const char* part : fact.says) all = all && step.Detail.find(part) != std::string::npos;
-    if (all) return true;
+    for (const char* part : fact.says) all = all && detail.find(part) != std::string::npos;
+    if (all) return !fact.absent;
   }
   return fact.absent;
 }
@@ -96,6 +107,11 @@ TEST_F(ExplainTest, EachRuleIsNamedWhereItApplies) {
       {"a\nb\n", "FILENAME=@|LINE=-1", {{"line", {"LINE=-1", "never", "2 lines", "only 0"}}, {"answer", {"(2)"}}}},
       {"", "FILENAME=@|LINE=0", {{"line", {"no lines"}}, {"answer", {"(-1)"}}}},
       {"a\nb\nlast", "FILENAME=@|LINE=0", {{"line", {"last line", "\"last\""}}}},
+      // What the view says of the lines, for any count.
+      {"", "FILENAME=@", {{"note", {"no lines"}}}},
+      {"a\n", "FILENAME=@", {{"note", {"1 line:", "LINE=1 and LINE=0 both"}}, {"note", {"LINE=1 to"}, true}}},
+      {"a\nb", "FILENAME=@", {{"note", {"2 lines:", "LINE=1 and LINE=2 select them"}}}},
+      {"a\nb\nc\n", "FILENAME=@", {{"note", {"3 lines:", "LINE=1 to LINE=3 select them"}}}},
       {"a\nb\n", "FILENAME=@|LINE=2", {{"line", {"line 2", "2 lines read", "\"b\""}}}},
       // The cut.
       {"Temp: 42.5 C", "FILENAME=@|START=7|LENGTH=4",
@@ -127,6 +143,8 @@ TEST_F(ExplainTest, EachRuleIsNamedWhereItApplies) {
     const std::string params = Params(c);
     SCOPED_TRACE(params);
     const TExplained explained = Explain(params);
+    // A row of the tester's narrow list of lines.
+    EXPECT_LE(explained.View.value("pastEnd", "").size(), 40u);
     for (const TFact& fact : c.facts) {
       std::string said = fact.absent ? " nothing: there should be none" : "";
       for (const char* part : fact.says) said += std::string(" [") + part + "]";
