@@ -100,8 +100,20 @@ void TExplanation::OnPair(const TPair& pair) {
 void TExplanation::OnParameters(const TQueryParameters& query) {
   Listen([&] {
     const auto shown = [&](TQueryKey key, const std::string& value) {
-      return std::string(KeyName(key)) + " " + value + (setBy_.count(key) ? "" : " (default)");
+      const TParamRow& row = ParamOf(key);
+      const std::string given = std::string(KeyName(key)) + " " + value;
+      if (setBy_.count(key)) return given;
+      return given + (DefaultsDiffer(row) ? " (" + AbsentKeyWords(row) + ")" : " (default)");
     };
+    // The keys whose two defaults differ, given or not, for a tool to show beside their fields.
+    TJsonObject defaults;
+    for (const TParamRow& row : kParams) {
+      if (!DefaultsDiffer(row)) continue;
+      TJsonObject one;
+      if (row.Value == TParamValue::Text) one.Text("query", QueryDefaultText(row));
+      else one.Integer("query", row.QueryDefault);
+      defaults.Json(row.KeyName, one.Text("editor", row.EditorDefault).Text("detail", DefaultsDetail(row)).Close());
+    }
     Add("parameters",
         "the query runs with " + shown(TQueryKey::FileName, Quoted(query.FileName)) + ", " +
             shown(TQueryKey::Line, std::to_string(query.Line)) + ", " +
@@ -111,7 +123,8 @@ void TExplanation::OnParameters(const TQueryParameters& query) {
             .Text("fileName", query.FileName)
             .Integer("line", query.Line)
             .Integer("start", query.Start)
-            .Integer("length", query.Length));
+            .Integer("length", query.Length)
+            .Json("defaults", defaults.Close()));
     line_ = query.Line;
   });
 }

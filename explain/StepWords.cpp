@@ -1,6 +1,7 @@
 #include "explain/StepWords.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "explain/AnswerWords.h"
 
@@ -9,6 +10,26 @@ namespace filedata::explain {
 namespace {
 std::string Counted(std::uint64_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// What the query's default of each key does, in the order of TQueryKey.
+constexpr const char* kDefaultMeaning[] = {
+    "there is no file to read and the answer is \"Invalid Arguments\"",
+    "the query reads the first line",
+    "the cut begins at the line's first byte",
+    "the cut goes to the end of the line",
+};
+static_assert(std::size(kDefaultMeaning) == std::size(kParams), "one meaning per parameter");
+
+const char* DefaultMeaning(const TParamRow& row) { return kDefaultMeaning[static_cast<std::size_t>(row.Key)]; }
+
+// A value as the words show it: an integer plain, a text quoted.
+std::string ShownValue(const TParamRow& row, std::string_view value) {
+  return row.Value == TParamValue::Text ? Quoted(value) : std::string(value);
+}
+
+std::string EditorStart(const TParamRow& row) {
+  return "the host's editor starts a new reading at " + ShownValue(row, row.EditorDefault);
 }
 
 std::string KeyList() {
@@ -34,6 +55,22 @@ std::string QuotedPart(std::string_view text, std::uint64_t size) {
 }
 
 std::string_view QuotedBytes(std::string_view text) { return text.substr(0, std::min(text.size(), kQuotedBytes)); }
+
+bool DefaultsDiffer(const TParamRow& row) { return QueryDefaultText(row) != row.EditorDefault; }
+
+std::string QueryDefaultText(const TParamRow& row) {
+  return row.Value == TParamValue::Text ? std::string() : std::to_string(row.QueryDefault);
+}
+
+std::string DefaultsDetail(const TParamRow& row) {
+  const std::string value = row.Value == TParamValue::Text ? "empty" : QueryDefaultText(row);
+  return "left out of the parameter text, " + std::string(row.KeyName) + " is " + value + ": " + DefaultMeaning(row) +
+         "; " + EditorStart(row);
+}
+
+std::string AbsentKeyWords(const TParamRow& row) {
+  return std::string("not in the parameter text: ") + DefaultMeaning(row) + "; " + EditorStart(row);
+}
 
 std::string PairUse(const TPair& pair) {
   switch (pair.Use) {

@@ -23,6 +23,20 @@ inline std::string QuotedPart(std::string_view text) { return QuotedPart(text, t
 // Of TEXT, the bytes a step's JSON holds: kQuotedBytes at most.
 std::string_view QuotedBytes(std::string_view text);
 
+// Whether ROW's query default (the key left out of the parameter text)
+// differs from the value the host's editor starts a new reading at.
+bool DefaultsDiffer(const TParamRow& row);
+// The query's default of ROW as the parameter text writes it: "-1", "".
+std::string QueryDefaultText(const TParamRow& row);
+// ROW left out of the parameter text, in words that stand alone: "left out
+// of the parameter text, LENGTH is -1: the cut goes to the end of the line;
+// the host's editor starts a new reading at 5".
+std::string DefaultsDetail(const TParamRow& row);
+// The same inside the parameters step, after the value: "not in the
+// parameter text: the cut goes to the end of the line; the host's editor
+// starts a new reading at 5".
+std::string AbsentKeyWords(const TParamRow& row);
+
 // What a pair does: "sets LINE to ...", "ignored: ...".
 std::string PairUse(const TPair& pair);
 // The pair's use as a JSON word: "sets", "unknown key", ...

@@ -85,6 +85,12 @@ TEST_F(ExplainTest, EachRuleIsNamedWhereItApplies) {
       {"1\n2\n", "FILENAME=@|LINE=1|line=2", {{"pair", {"pair 3", "overrides pair 2"}}, {"line", {"line 2"}}}},
       {"1\n", "FILENAME=@|LINE=abc", {{"pair", {"LINE", "\"abc\"", "integer"}}, {"answer", {"E_FAIL", "'abc'"}}}},
       {"1\n", "FILENAME=@|LINE", {{"pair", {"pair 2", "sets LINE", "no \"=\""}}, {"answer", {"''"}}}},
+      // A key left out: the query's default, and the editor's where it differs.
+      {"1\n", "FILENAME=@",
+       {{"parameters", {"LINE 1 (default)", "START 1 (default)",
+                        "LENGTH -1 (not in the parameter text: the cut goes to the end of the line; the host's editor "
+                        "starts a new reading at 5)"}}}},
+      {"1\n", "FILENAME=@|LENGTH=-1", {{"parameters", {"LENGTH -1"}}, {"parameters", {"editor"}, true}}},
       // The file test.
       {"", "LINE=2", {{"file", {"FILENAME is missing"}}, {"answer", {"Invalid Arguments"}}}},
       {"", "FILENAME=@.missing", {{"file", {"no such file"}}, {"answer", {"S_OK", "Invalid Arguments"}}}},
@@ -182,6 +188,11 @@ TEST(ExplainJson, EachStepIsAnObjectWithItsValues) {
                                R"("use":"blank around key")", R"({"step":"answer")", R"("hr":"S_OK","kind":1,)"}) {
     EXPECT_NE(json.find(fragment), std::string::npos) << fragment << "\n" << json;
   }
+  // Each key whose two defaults differ, given or not, with words a field can show beside it.
+  const TJson& defaults = explained.Steps.at(2).Values["defaults"];
+  EXPECT_EQ(defaults, TJson::parse(R"({
+    "FILENAME": {"query": "", "editor": "MyTestFile.txt", "detail": "left out of the parameter text, FILENAME is empty: there is no file to read and the answer is \"Invalid Arguments\"; the host's editor starts a new reading at \"MyTestFile.txt\""},
+    "LENGTH": {"query": -1, "editor": "5", "detail": "left out of the parameter text, LENGTH is -1: the cut goes to the end of the line; the host's editor starts a new reading at 5"}})"));
 }
 
 }  // namespace
