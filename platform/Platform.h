@@ -12,10 +12,33 @@ namespace filedata::platform {
 // What the presence test found for a name.
 enum class TPresence : std::uint8_t { Present, NoEntry, Directory, StampOutOfRange };
 
+// Why the system refused to find or open a file, in the kinds an
+// explanation tells apart.
+enum class TFileFailure : std::uint8_t { Other, NotFound, SharingViolation, AccessDenied, NameTooLong, InvalidName };
+
+// The kind of the system's error CODE: GetLastError's on Windows, errno's
+// on POSIX.
+TFileFailure FileFailureOf(std::uint32_t code) noexcept;
+
+// The longest names the system finds and opens: in UTF-16 units on
+// Windows (a character each, for the code pages of a host), in bytes on
+// POSIX.
+struct TNameLimits {
+  std::size_t WholeName;  // the full path
+  std::size_t OnePart;    // a folder's name or the file's own
+  bool CountsBytes;
+  const char* Name;       // the system's name for the whole name's limit
+};
+TNameLimits NameLimits() noexcept;
+
 struct TPresenceTest {
   TPresence Result = TPresence::NoEntry;
   std::string Entry;  // the directory entry looked at, when an entry matched
   int Year = 0;       // the local year of its last-write time, when it was read
+  // NoEntry: the system's code for why the search found nothing (0: it
+  // gave none), and its kind.
+  std::uint32_t ErrorCode = 0;
+  TFileFailure Failure = TFileFailure::NotFound;
 };
 
 // The years a last-write time may lie in, in local time, for its file to

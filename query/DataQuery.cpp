@@ -85,7 +85,7 @@ TDataAnswer TQueryRun::Answer(TQueryParameters query, TQueryObserver* observer) 
     answer.Text = kInvalidArguments;
     return answer;
   }
-  OpenTextFile(query_.FileName, file_);
+  OpenTextFile(query_.FileName, file_, observer);
   opened_ = true;
   return AnswerFromFile(file_, query_, facts_, observer);
 }

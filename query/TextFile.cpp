@@ -33,10 +33,11 @@ TTextEncoding LooksLikeUtf16(std::string_view bytes) {
 }
 }  // namespace
 
-void OpenTextFile(const std::string& name, platform::TReadOnlyFile& file) {
-  if (!file.Open(name)) {
-    throw EFOpenError::CannotOpen(platform::FullPathOf(name), platform::SystemErrorText(file.ErrorCode()));
-  }
+void OpenTextFile(const std::string& name, platform::TReadOnlyFile& file, TTextObserver* observer) {
+  if (file.Open(name)) return;
+  const std::string fullPath = platform::FullPathOf(name);
+  if (observer) observer->OnOpenFailure({fullPath, file.ErrorCode(), platform::FileFailureOf(file.ErrorCode())});
+  throw EFOpenError::CannotOpen(fullPath, platform::SystemErrorText(file.ErrorCode()));
 }
 
 TFileText::TFileText(platform::TFileReader& file, const std::string& name, TTextObserver* observer)

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Platform.h"
 #include "query/CodeUnits.h"
 #include "query/TextEncoding.h"
 #include "query/UnitSearch.h"
@@ -35,24 +36,29 @@ struct TTextEnd {
   bool OddByteIgnored = false;  // UTF-16 whose last byte is half a unit
 };
 
+// A file that would not open, for an explanation.
+struct TOpenFailure {
+  std::string FullPath;      // as the failure's message names it
+  std::uint32_t Code = 0;    // the system's error code
+  platform::TFileFailure Kind = platform::TFileFailure::Other;
+};
+
 // What a file's reader tells an observer (QueryObserver.h) as it reads.
 class TTextObserver {
  public:
   virtual ~TTextObserver() = default;
+  // The file could not be opened: told just before EFOpenError is raised.
+  virtual void OnOpenFailure(const TOpenFailure&) {}
   // How the file's text is stored, as its first bytes tell.
   virtual void OnEncoding(const TTextMark&) {}
   // The text ended, before the line was found or just after it.
   virtual void OnTextEnd(const TTextEnd&) {}
 };
 
-namespace platform {
-class TFileReader;
-class TReadOnlyFile;
-}  // namespace platform
-
 // Opens NAME into FILE: others may read it too, nobody may write it. Raises
-// EFOpenError, with the full path and the system's reason, when it cannot.
-void OpenTextFile(const std::string& name, platform::TReadOnlyFile& file);
+// EFOpenError, with the full path and the system's reason, when it cannot;
+// OBSERVER, when given, learns the system's code first.
+void OpenTextFile(const std::string& name, platform::TReadOnlyFile& file, TTextObserver* observer = nullptr);
 
 // The text of FILE, opened as NAME: at most the size the file had when it
 // was opened, and only the bytes actually delivered, so a file that shrank

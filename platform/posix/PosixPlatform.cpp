@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -55,7 +56,11 @@ TPresenceTest TestPresence(const std::string& name) {
   if (path.empty()) return test;
   const std::string target = HasWildcard(LastComponent(path)) ? FirstWildcardMatch(path) : path;
   struct stat info;
-  if (target.empty() || stat(target.c_str(), &info) != 0) return test;
+  if (target.empty() || stat(target.c_str(), &info) != 0) {
+    test.ErrorCode = static_cast<std::uint32_t>(target.empty() ? ENOENT : errno);
+    test.Failure = FileFailureOf(test.ErrorCode);
+    return test;
+  }
   test.Entry = std::string(LastComponent(target));
   if (S_ISDIR(info.st_mode)) {
     test.Result = TPresence::Directory;
@@ -66,6 +71,21 @@ TPresenceTest TestPresence(const std::string& name) {
   test.Result = inRange ? TPresence::Present : TPresence::StampOutOfRange;
   return test;
 }
+
+TFileFailure FileFailureOf(std::uint32_t code) noexcept {
+  switch (code) {
+    case ENOENT:
+    case ENOTDIR: return TFileFailure::NotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return TFileFailure::AccessDenied;
+    case ENAMETOOLONG: return TFileFailure::NameTooLong;
+    case EILSEQ: return TFileFailure::InvalidName;
+    default: return TFileFailure::Other;
+  }
+}
+
+TNameLimits NameLimits() noexcept { return {PATH_MAX - 1, NAME_MAX, true, "PATH_MAX"}; }
 
 TReadOnlyFile::~TReadOnlyFile() {
   if (handle_ != kNoHandle) close(static_cast<int>(handle_));

@@ -42,7 +42,11 @@ TPresenceTest TestPresence(const std::string& name) {
   TPresenceTest test;
   WIN32_FIND_DATAA entry;
   const HANDLE search = FindFirstFileA(name.c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return test;
+  if (search == INVALID_HANDLE_VALUE) {
+    test.ErrorCode = GetLastError();
+    test.Failure = FileFailureOf(test.ErrorCode);
+    return test;
+  }
   FindClose(search);
   test.Entry = entry.cFileName;
   if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -62,6 +66,23 @@ TPresenceTest TestPresence(const std::string& name) {
   test.Result = inRange ? TPresence::Present : TPresence::StampOutOfRange;
   return test;
 }
+
+TFileFailure FileFailureOf(std::uint32_t code) noexcept {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return TFileFailure::NotFound;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return TFileFailure::SharingViolation;
+    case ERROR_ACCESS_DENIED: return TFileFailure::AccessDenied;
+    case ERROR_FILENAME_EXCED_RANGE: return TFileFailure::NameTooLong;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME: return TFileFailure::InvalidName;
+    default: return TFileFailure::Other;
+  }
+}
+
+// The ANSI calls take a name of MAX_PATH units, its closing zero among them.
+TNameLimits NameLimits() noexcept { return {MAX_PATH - 1, 255, false, "MAX_PATH"}; }
 
 TReadOnlyFile::~TReadOnlyFile() {
   if (handle_ != kNoHandle) CloseHandle(AsHandle(handle_));

@@ -50,10 +50,12 @@ TEST_F(FileIsPresentTest, SeesFilesButNotFoldersOrOddStamps) {
   const std::string future = Write("future.txt", "1\n");
   Restamp(future, kHundredYears);
   using platform::TPresence;
+  using platform::TFileFailure;
   const struct {
     std::string name;
     TPresence result;
     std::string entry;  // the entry the test looked at
+    TFileFailure failure = TFileFailure::NotFound;  // why, for NoEntry
   } cases[] = {
       {file, TPresence::Present, "data.txt"},
       {PathOf("folder"), TPresence::Directory, "folder"},
@@ -64,11 +66,16 @@ TEST_F(FileIsPresentTest, SeesFilesButNotFoldersOrOddStamps) {
       {PathOf("da?a.t*"), TPresence::Present, "data.txt"},
       {PathOf("fold*"), TPresence::Directory, "folder"},
       {PathOf("nothing*"), TPresence::NoEntry, ""},
+      // Longer than either system takes, as a whole or as one part.
+      {PathOf(std::string(300, 'n') + ".txt"), TPresence::NoEntry, "", TFileFailure::NameTooLong},
   };
   for (const auto& c : cases) {
     const platform::TPresenceTest test = platform::TestPresence(c.name);
     EXPECT_EQ(test.Result, c.result) << c.name;
     EXPECT_EQ(test.Entry, c.entry) << c.name;
+    if (c.result == TPresence::NoEntry) {
+      EXPECT_EQ(test.Failure, c.failure) << c.name << ", code " << test.ErrorCode;
+    }
   }
 }
 

@@ -47,6 +47,31 @@ Lines LinesOf(const std::string& name) {
 
 class ReadTextFileTest : public ScratchFolderTest {};
 
+// Opening NAME, which must fail: the message raised, and what an observer
+// was told just before.
+struct TOpenRefused {
+  std::string Message;
+  TOpenFailure Told;
+  int TimesTold = 0;
+};
+TOpenRefused OpenRefused(const std::string& name) {
+  struct TTold final : TTextObserver {
+    void OnOpenFailure(const TOpenFailure& failure) override {
+      refused.Told = failure;
+      ++refused.TimesTold;
+    }
+    TOpenRefused refused;
+  } told;
+  platform::TReadOnlyFile file;
+  try {
+    OpenTextFile(name, file, &told);
+    ADD_FAILURE() << "opened " << name;
+  } catch (const EFOpenError& e) {
+    told.refused.Message = e.Message();
+  }
+  return told.refused;
+}
+
 TEST_F(ReadTextFileTest, ReadsTheBytesAsTheyAre) {
   const struct {
     std::string bytes;
@@ -75,15 +100,16 @@ TEST_F(ReadTextFileTest, LongFilesCrossManyReadChunks) {
 
 TEST_F(ReadTextFileTest, OpenFailureNamesTheFullPath) {
   const std::string missing = PathOf("missing.txt");
-  try {
-    LinesOf(missing);
-    FAIL() << "opened a missing file";
-  } catch (const EFOpenError& e) {
-    const std::string prefix = "Cannot open file \"" + platform::FullPathOf(missing) + "\". ";
-    EXPECT_EQ(e.Message().substr(0, prefix.size()), prefix);
-    EXPECT_GT(e.Message().size(), prefix.size()) << "no system text";
-    EXPECT_NE(e.Message().back(), '.');
-  }
+  const TOpenRefused refused = OpenRefused(missing);
+  const std::string prefix = "Cannot open file \"" + platform::FullPathOf(missing) + "\". ";
+  EXPECT_EQ(refused.Message.substr(0, prefix.size()), prefix);
+  EXPECT_GT(refused.Message.size(), prefix.size()) << "no system text";
+  EXPECT_NE(refused.Message.back(), '.');
+  // An observer learns the system's code and its kind, once.
+  EXPECT_EQ(refused.TimesTold, 1);
+  EXPECT_EQ(refused.Told.FullPath, platform::FullPathOf(missing));
+  EXPECT_EQ(refused.Message, prefix + platform::SystemErrorText(refused.Told.Code));
+  EXPECT_EQ(refused.Told.Kind, platform::TFileFailure::NotFound);
 }
 
 TEST_F(ReadTextFileTest, AWildcardNameIsPresentButCannotBeOpened) {
@@ -100,13 +126,11 @@ TEST_F(ReadTextFileTest, AFileHeldOpenForWritingIsRefused) {
   const std::string file = Write("busy.txt", "1\n");
   std::ofstream writer(file, std::ios::app);
   ASSERT_TRUE(writer.is_open());
-  try {
-    LinesOf(file);
-    FAIL() << "opened a file held for writing";
-  } catch (const EFOpenError& e) {
-    const std::uint32_t kSharingViolation = 32;
-    EXPECT_EQ(e.Message(), "Cannot open file \"" + platform::FullPathOf(file) + "\". " + platform::SystemErrorText(kSharingViolation));
-  }
+  const TOpenRefused refused = OpenRefused(file);
+  const std::uint32_t kSharingViolation = 32;
+  EXPECT_EQ(refused.Message, "Cannot open file \"" + platform::FullPathOf(file) + "\". " + platform::SystemErrorText(kSharingViolation));
+  EXPECT_EQ(refused.Told.Code, kSharingViolation);
+  EXPECT_EQ(refused.Told.Kind, platform::TFileFailure::SharingViolation);
 #endif
 }
 

@@ -47,6 +47,9 @@ class TRecordingObserver final : public TQueryObserver {
   void OnPresence(const std::string& fileName, const platform::TPresenceTest& test) override {
     Record("presence", {fileName, test.Entry, std::to_string(static_cast<int>(test.Result))});
   }
+  void OnOpenFailure(const TOpenFailure& failure) override {
+    Record("open failure", {failure.FullPath, std::to_string(failure.Code), std::to_string(static_cast<int>(failure.Kind))});
+  }
   void OnEncoding(const TTextMark& mark) override {
     Record("encoding", {std::to_string(static_cast<int>(mark.Encoding)), mark.Utf8Mark ? "utf8" : ""});
   }
