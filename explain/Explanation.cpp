@@ -4,6 +4,7 @@
 #include <exception>
 #include <new>
 
+#include "explain/FailureWords.h"
 #include "explain/StepWords.h"
 
 namespace filedata::explain {
@@ -135,7 +136,21 @@ void TExplanation::OnPresence(const std::string& fileName, const platform::TPres
     values.Text("fileName", fileName).Boolean("present", test.Result == platform::TPresence::Present);
     if (!test.Entry.empty()) values.Text("entry", test.Entry);
     if (test.Year) values.Integer("year", test.Year);
-    Add("file", PresenceDetail(fileName, test), values);
+    if (test.Result == platform::TPresence::NoEntry && test.ErrorCode) {
+      values.Integer("code", test.ErrorCode).Text("failure", FailureName(test.Failure));
+    }
+    fileName_ = fileName;
+    Add("file", PresenceDetail(fileName, test, Host()), values);
+  });
+}
+
+void TExplanation::OnOpenFailure(const TOpenFailure& failure) {
+  Listen([&] {
+    Add("open", OpenFailureDetail(fileName_, failure, Host()),
+        TJsonObject()
+            .Text("fullPath", failure.FullPath)
+            .Integer("code", failure.Code)
+            .Text("failure", FailureName(failure.Kind)));
   });
 }
 

@@ -11,6 +11,7 @@
 
 #include "explain/AnswerWords.h"
 #include "explain/CutAdvice.h"
+#include "explain/Host.h"
 #include "explain/JsonWriting.h"
 #include "query/QueryObserver.h"
 
@@ -33,6 +34,10 @@ std::string UntoldStepsJson(std::string_view reason, const TQueryOutcome& outcom
 // reaches the query, whose answer stays the host's; the steps then say so.
 class TExplanation final : public TQueryObserver {
  public:
+  // HOST, when given, stands for the system the words are said on; it
+  // outlives the explanation.
+  explicit TExplanation(const THost* host = nullptr) noexcept : host_(host) {}
+
   // The steps told so far and then OUTCOME, the answer they led to, whose
   // text (of TEXTSIZE bytes) OUTCOME may hold only the start of.
   std::string StepsJson(const TQueryOutcome& outcome, std::uint64_t textSize) const;
@@ -45,6 +50,7 @@ class TExplanation final : public TQueryObserver {
   void OnPair(const TPair& pair) override;
   void OnParameters(const TQueryParameters& query) override;
   void OnPresence(const std::string& fileName, const platform::TPresenceTest& test) override;
+  void OnOpenFailure(const TOpenFailure& failure) override;
   void OnEncoding(const TTextMark& mark) override;
   void OnTextEnd(const TTextEnd& end) override;
   void OnLine(std::int64_t index, const TChosenLine& line, std::uint64_t linesRead) override;
@@ -54,14 +60,17 @@ class TExplanation final : public TQueryObserver {
 
  private:
   void Add(const char* step, const std::string& detail, const TJsonObject& values);
+  const THost& Host() const { return host_ ? *host_ : PlatformHost(); }
   // Runs TELLING, the words of one step; what it raises stops the words,
   // not the query.
   template <class Telling>
   void Listen(Telling&& telling) noexcept;
 
+  const THost* host_;
   std::vector<std::string> steps_;           // each a JSON object
   std::map<TQueryKey, std::int32_t> setBy_;  // key to the pair that last set it
   std::int32_t line_ = ParamOf(TQueryKey::Line).QueryDefault;
+  std::string fileName_;  // as FILENAME gives it
   // The selected line when it is short enough to quote whole (else
   // empty: no advice), its number (0: the last) and the cut, for the advice.
   std::string lineText_;

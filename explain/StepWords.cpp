@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "explain/AnswerWords.h"
+#include "explain/FailureWords.h"
 
 namespace filedata::explain {
 
@@ -99,7 +100,7 @@ const char* UseName(TPairUse use) {
   return "";
 }
 
-std::string PresenceDetail(const std::string& fileName, const platform::TPresenceTest& test) {
+std::string PresenceDetail(const std::string& fileName, const platform::TPresenceTest& test, const THost& host) {
   if (fileName.empty()) return "no file name: FILENAME is missing or empty, so the answer is \"Invalid Arguments\"";
   const std::string named = "file " + Quoted(fileName);
   const bool wildcard = fileName.find_first_of("*?") != std::string::npos;
@@ -108,10 +109,15 @@ std::string PresenceDetail(const std::string& fileName, const platform::TPresenc
     case platform::TPresence::Present:
       return named + entry + ": present, last written in " + std::to_string(test.Year) +
              (wildcard ? "; it is then opened by the name as written, wildcards and all, which cannot succeed" : "");
-    case platform::TPresence::NoEntry:
+    case platform::TPresence::NoEntry: {
+      const std::string reason =
+          NotFoundReason(fileName, test.Failure == platform::TFileFailure::NameTooLong ? platform::FullPathOf(fileName) : "",
+                         test.Failure, host);
+      if (!reason.empty()) return named + ": not found, so the answer is \"Invalid Arguments\": " + reason;
       return named +
              ": no such file, so the answer is \"Invalid Arguments\" (a relative name is relative to the "
              "current folder)";
+    }
     case platform::TPresence::Directory:
       return named + entry + ": a folder, not a file, so the answer is \"Invalid Arguments\"";
     case platform::TPresence::StampOutOfRange:

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "explain/Host.h"
 #include "query/QueryObserver.h"
 
 namespace filedata::explain {
@@ -42,7 +43,7 @@ std::string PairUse(const TPair& pair);
 // The pair's use as a JSON word: "sets", "unknown key", ...
 const char* UseName(TPairUse use);
 
-std::string PresenceDetail(const std::string& fileName, const platform::TPresenceTest& test);
+std::string PresenceDetail(const std::string& fileName, const platform::TPresenceTest& test, const THost& host);
 std::string EncodingDetail(const TTextMark& mark);
 // A zero that ended the text early, and an odd byte left at the end.
 std::string TextEndDetail(const TTextEnd& end);

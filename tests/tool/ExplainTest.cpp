@@ -3,9 +3,13 @@
 // not change its answer.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "explain/FailureWords.h"
+#include "platform/Utf8Characters.h"
 #include "plugin/PlugIn.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/WindowsProgramFiles.h"
@@ -179,6 +183,81 @@ TEST_F(ExplainTest, AFolderAndAnOddStampAreNamedAsSuch) {
   EXPECT_TRUE(Says(Explain("FILENAME=" + PathOf("folder")), {"file", {"a folder"}}));
   EXPECT_TRUE(Says(Explain("FILENAME=" + PathOf("fold*")), {"file", {"first match \"folder\"", "a folder"}}));
   EXPECT_TRUE(Says(Explain("FILENAME=" + old), {"file", {"1979", "outside 1980-2107"}}));
+}
+
+// Other systems' hosts, so that their words are tested on any machine.
+std::size_t OneByteEach(std::string_view, std::size_t) noexcept { return 1; }
+// Code page 932: a lead byte 81-9F or E0-FC and the byte after it.
+std::size_t ShiftJis(std::string_view text, std::size_t at) noexcept {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+  return isLead && at + 1 < text.size() ? 2 : 1;
+}
+// Code page 1252 where it agrees with Latin-1, as far as these tests go.
+std::string Latin1(std::u16string_view units) {
+  std::string text;
+  for (const char16_t unit : units) text.push_back(unit < 0x100 ? static_cast<char>(unit) : '?');
+  return text;
+}
+constexpr platform::TNameLimits kWindowsNames{259, 255, false, "MAX_PATH"};
+const explain::THost kCodePage1252{OneByteEach, 1252, "code page 1252", Latin1, kWindowsNames};
+const explain::THost kCodePage932{ShiftJis, 932, "code page 932", Latin1, kWindowsNames};
+const explain::THost kUtf8Windows{platform::Utf8CharacterSize, 65001, "code page 65001", Latin1, kWindowsNames};
+
+TEST_F(ExplainTest, AFileThatCannotBeFoundOrOpenedIsToldInWordsAUserActsOn) {
+  using platform::TFileFailure;
+  const std::string longPath = "C:\\logs\\" + std::string(300, 'n') + ".txt";
+  std::string wideName;  // 270 double-byte characters
+  for (int i = 0; i < 270; ++i) wideName += "\x89\xB7";
+  const std::string widePath = "C:\\" + wideName + ".txt";
+  const struct {
+    bool opened;  // present, then refused; else the search found nothing
+    TFileFailure kind;
+    std::string name;
+    const explain::THost& host;
+    std::vector<const char*> says;
+    bool absent = false;  // none of SAYS appears
+  } cases[] = {
+      {true, TFileFailure::SharingViolation, "C:\\log.txt", kCodePage1252,
+       {"present but cannot be opened", "another program has it open", "close the file after each write",
+        "write a copy"}},
+      {true, TFileFailure::AccessDenied, "C:\\log.txt", kCodePage1252, {"denies this user account", "Security tab"}},
+      {true, TFileFailure::NameTooLong, longPath, kCodePage1252, {"312 characters", "at most 259 (MAX_PATH)", "shorter"}},
+      {false, TFileFailure::NameTooLong, longPath, kCodePage1252, {"312 characters", "259 (MAX_PATH)"}},
+      {false, TFileFailure::NameTooLong, widePath, kCodePage932, {"277 characters"}},
+      {false, TFileFailure::NameTooLong, "C:\\" + std::string(256, 'n'), kCodePage1252,
+       {"one part of its name is 256 characters", "at most 255"}},
+      {true, TFileFailure::InvalidName, "C:\\logs\\??.txt", kCodePage1252,
+       {"no file name can hold \"?\"", "character that code page 1252 lacks", "language for non-Unicode programs"}},
+      {false, TFileFailure::NotFound, "C:\\logs\\??.txt", kCodePage932, {"code page 932 lacks"}},
+      {true, TFileFailure::InvalidName, "C:\\logs\\??.txt", kUtf8Windows, {"lacks"}, true},
+      {true, TFileFailure::InvalidName, "C:\\logs\\*.txt", kCodePage1252, {"\"*\"", "wildcard"}},
+      {true, TFileFailure::NotFound, "C:\\log.txt", kCodePage1252, {"gone by the time it was opened"}},
+      {true, TFileFailure::Other, "C:\\log.txt", kCodePage1252, {"(code 1234)"}},
+      {false, TFileFailure::NotFound, "C:\\log.txt", kCodePage1252, {}},  // a missing file: nothing to add
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name.substr(0, 20) + " " + explain::FailureName(c.kind));
+    const std::string said = c.opened ? explain::OpenFailureDetail(c.name, {c.name, 1234, c.kind}, c.host)
+                                      : explain::NotFoundReason(c.name, c.name, c.kind, c.host);
+    for (const char* part : c.says) EXPECT_EQ(said.find(part) == std::string::npos, c.absent) << part << "\n" << said;
+    if (c.says.empty()) {
+      EXPECT_EQ(said, "");
+    }
+  }
+
+  // On this system: a name too long to look for, and a file the system will not let even root read.
+  const std::string tooLong = PathOf(std::string(300, 'n') + ".txt");
+  EXPECT_TRUE(Says(Explain("FILENAME=" + tooLong), {"file", {"not found", "Invalid Arguments", " long, and the system takes", "shorter path"}}))
+      << PlainExplanation(Explain("FILENAME=" + tooLong));
+  const std::string writeOnly = "/proc/sys/vm/drop_caches";
+  if (std::filesystem::exists(writeOnly) && !std::ifstream(writeOnly)) {
+    const TExplained explained = Explain("FILENAME=" + writeOnly);
+    EXPECT_TRUE(Says(explained, {"file", {"present"}}));
+    EXPECT_TRUE(Says(explained, {"open", {"present but cannot be opened", "denies this user account"}}))
+        << PlainExplanation(explained);
+    EXPECT_EQ(explained.Steps.at(3).Values.value("failure", ""), "access denied");
+  }
 }
 
 TEST(ExplainJson, EachStepIsAnObjectWithItsValues) {
