@@ -1,5 +1,7 @@
 #include "explain/Characters.h"
 
+#include <algorithm>
+
 namespace filedata::explain {
 
 TCharacter CharacterHolding(std::string_view text, std::size_t at, const THost& host) {
@@ -24,6 +26,24 @@ std::size_t WholeCharactersIn(std::string_view text, std::size_t most, const THo
     at += size;
   }
   return at;
+}
+
+std::optional<TCharacter> TKnownLine::Holding(std::uint64_t at) const {
+  // A character begun within the known bytes but a character's longest
+  // before their end is known whole; of a line known whole, every one.
+  constexpr std::size_t kLongest = 4;
+  const std::size_t reach = known_.size() == size_ ? known_.size() : known_.size() - std::min(known_.size(), kLongest - 1);
+  if (at >= reach) return std::nullopt;
+  return CharacterHolding(known_, static_cast<std::size_t>(at), host_);
+}
+
+TPartCharacters CharactersOfPart(const TKnownLine& line, std::uint64_t from, std::uint64_t size) {
+  TPartCharacters part;
+  if (size == 0) return part;
+  const std::optional<TCharacter> first = line.Holding(from), last = line.Holding(from + size - 1);
+  if (first && first->First < from) part.BeginsInside = first;
+  if (last && last->End() > from + size) part.EndsInside = last;
+  return part;
 }
 
 }  // namespace filedata::explain

@@ -98,6 +98,16 @@ bool ReadsWhole(std::string_view line, TCut cut, char separator) {
   return IsNumber(text, separator) && NumberGoesOnAt(line, text, separator) == std::string_view::npos;
 }
 
+// What CUT, a part of LINE, gives when it is no whole number: "the text
+// "..."", naming a character it holds only part of.
+std::string TextOf(std::string_view line, std::string_view cut, const THost& host) {
+  const TKnownLine known(line, line.size(), host);
+  const std::uint64_t first = FirstOf(line, cut);
+  const TPartCharacters characters = CharactersOfPart(known, first, cut.size());
+  const std::string quoted = QuotedLinePart(known, first, cut, characters, host);
+  return characters.Partial() ? "text made of " + quoted : "the text " + quoted;
+}
+
 std::string LineName(const TLineAlike& line) {
   if (line.Number) return "line " + std::to_string(line.Number);
   if (line.FromEnd == 0) return "the last line";
@@ -142,7 +152,7 @@ std::optional<TSturdierCut> FindSturdier(std::string_view line, std::string_view
 }  // namespace
 
 std::optional<TCutAdvice> AdviseCut(std::string_view line, std::uint64_t lineNumber, std::int64_t start,
-                                    std::int64_t length, char separator, const TFileView* view) {
+                                    std::int64_t length, char separator, const TFileView* view, const THost& host) {
   const TCut asked{start, length};
   const std::string_view cut = CutOf(line, asked);
   if (!IsNumber(cut, separator)) return std::nullopt;
@@ -163,7 +173,7 @@ std::optional<TCutAdvice> AdviseCut(std::string_view line, std::uint64_t lineNum
       const std::string gives =
           IsNumber(otherCut, separator)
               ? Quoted(otherCut) + ", part of the number " + Quoted(WholeNumber(other.Text, otherCut, separator))
-              : "the text " + Quoted(otherCut);
+              : TextOf(other.Text, otherCut, host);
       advice.Detail = "fragile cut: on " + LineName(other) + " the same cut gives " + gives;
       break;
     }

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "explain/Host.h"
 #include "explain/JsonWriting.h"
 #include "query/FileView.h"
 #include "query/Text.h"
@@ -31,10 +32,10 @@ struct TCutAdvice {
 
 // The selected line LINE (number LINENUMBER from 1, 0 when not known) cut
 // from START for LENGTH (-1: to the end), read with SEPARATOR; VIEW, when
-// given, holds the other lines to hold the cut against. Nothing when the
-// cut is no number.
+// given, holds the other lines to hold the cut against; HOST's text, the
+// characters they hold. Nothing when the cut is no number.
 std::optional<TCutAdvice> AdviseCut(std::string_view line, std::uint64_t lineNumber, std::int64_t start,
-                                    std::int64_t length, char separator, const TFileView* view);
+                                    std::int64_t length, char separator, const TFileView* view, const THost& host);
 
 // The advice's values, as the explanation's step and the view both give
 // them: whether it is fragile, the lines alike and the sturdier cut

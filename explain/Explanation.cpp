@@ -15,15 +15,30 @@ std::string StepJson(const char* step, const std::string& detail, const TJsonObj
 }
 
 // OUTCOME's text may be the start of one of TEXTSIZE bytes: a step quotes
-// a long answer by its start and its length.
-std::string AnswerStepJson(const TQueryOutcome& outcome, std::uint64_t textSize) {
-  const bool whole = textSize <= outcome.Text.size() || outcome.Result != hr::Ok ||
-                     outcome.ValueKind == descriptor::kNumberKind;
-  if (whole) return StepJson("answer", "the host receives " + AnswerWords(outcome), AnswerJson(outcome));
+// a long answer by its start and its length. TEXTWORDS, when given, quote
+// a text answer as the cut's step did, which knew the line's characters.
+std::string AnswerStepJson(const TQueryOutcome& outcome, std::uint64_t textSize,
+                           const std::string* textWords = nullptr) {
+  const bool text = outcome.Result == hr::Ok && outcome.ValueKind != descriptor::kNumberKind;
+  const bool whole = textSize <= outcome.Text.size() || !text;
+  if (whole && !(text && textWords)) {
+    return StepJson("answer", "the host receives " + AnswerWords(outcome), AnswerJson(outcome));
+  }
+  TJsonObject values = AnswerJson(outcome);
+  if (!whole) values.Boolean("cutShort", true).Integer("size", static_cast<std::int64_t>(textSize));
   return StepJson("answer",
                   "the host receives " + std::string(ResultName(outcome.Result)) + ", kind " +
-                      std::to_string(outcome.ValueKind) + ", text " + QuotedPart(outcome.Text, textSize),
-                  AnswerJson(outcome).Boolean("cutShort", true).Integer("size", static_cast<std::int64_t>(textSize)));
+                      std::to_string(outcome.ValueKind) + ", text " +
+                      (textWords ? *textWords : QuotedPart(outcome.Text, textSize, PlatformHost())),
+                  values);
+}
+
+// A character of the line: its first byte, from 1, and its bytes.
+std::string CharacterJson(const TCharacter& character) {
+  return TJsonObject()
+      .Integer("first", static_cast<std::int64_t>(character.First + 1))
+      .Integer("size", static_cast<std::int64_t>(character.Size))
+      .Close();
 }
 
 std::string UntoldStepJson(std::string_view what, std::string_view reason) {
@@ -60,13 +75,14 @@ void TExplanation::Listen(Telling&& telling) noexcept {
 std::string TExplanation::StepsJson(const TQueryOutcome& outcome, std::uint64_t textSize) const {
   std::vector<std::string> steps = steps_;
   if (failed_) steps.push_back(UntoldStepJson("a step could not be written and the steps after it are missing", failure_));
-  steps.push_back(AnswerStepJson(outcome, textSize));
+  const std::string cutText = (cutCharacters_.Partial() ? "made of " : "") + cutQuote_;
+  steps.push_back(AnswerStepJson(outcome, textSize, cutTold_ && !failed_ ? &cutText : nullptr));
   return JsonArray(steps);
 }
 
 std::optional<TCutAdvice> TExplanation::Advise(const TFileView* view) {
   if (!isNumber_ || !wholeLine_ || failed_) return std::nullopt;
-  std::optional<TCutAdvice> advice = AdviseCut(lineText_, lineNumber_, start_, length_, separator_, view);
+  std::optional<TCutAdvice> advice = AdviseCut(lineText_, lineNumber_, start_, length_, separator_, view, Host());
   if (advice && advice->Fragile) Add("advice", advice->Detail, AdviceValues(*advice));
   return advice;
 }
@@ -183,7 +199,7 @@ void TExplanation::OnLine(std::int64_t index, const TChosenLine& line, std::uint
                                    : "LINE=" + std::to_string(line_) + " selects line " + std::to_string(index + 1) +
                                          "; " + Lines(linesRead) + " read to reach it";
     wholeLine_ = line.Whole() && line.Size <= kQuotedBytes;
-    detail += ": " + QuotedPart(line.Head, line.Size) + (wholeLine_ ? " (" + Bytes(line.Size) + ")" : "");
+    detail += ": " + QuotedPart(line.Head, line.Size, Host()) + (wholeLine_ ? " (" + Bytes(line.Size) + ")" : "");
     if (index < 0 && line.Size == 0) {
       detail += "; the last line is empty: the file ends with an empty line after its last line break";
     }
@@ -221,11 +237,19 @@ void TExplanation::OnCut(std::int64_t start, std::int64_t length, const TChosenL
     const std::string_view cut = line.Cut;
     const TCutReport& report = line.Report;
     const auto first = static_cast<std::int64_t>(cut.empty() ? 0 : line.CutAt + 1);
+    lineHead_ = line.Head;
+    lineSize_ = line.Size;
+    cutAt_ = line.CutAt;
+    const TKnownLine known(lineHead_, lineSize_, Host());
+    cutCharacters_ = CharactersOfPart(known, cutAt_, cut.size());
+    cutQuote_ = QuotedLinePart(known, cutAt_, cut, cutCharacters_, Host());
+    cutTold_ = true;
     std::string detail = CutWords(start, length) + (report.ToLineEnd ? " (to the end of the line)" : "");
     if (cut.empty()) {
       detail += " cuts nothing";
     } else {
-      detail += " takes " + ByteRange(static_cast<std::size_t>(first), cut.size()) + " of the line: " + QuotedPart(cut);
+      detail += " takes " + ByteRange(static_cast<std::size_t>(first), cut.size()) + " of the line: " + cutQuote_ +
+                PartialCharacterWords(known, cutCharacters_);
     }
     if (report.StartBelowOne) detail += "; START below 1 begins at byte 1 and does not shorten the length";
     if (report.StartPastEnd) detail += "; START lies past the end of the line (" + Bytes(line.Size) + ")";
@@ -235,15 +259,37 @@ void TExplanation::OnCut(std::int64_t start, std::int64_t length, const TChosenL
     if (report.StoppedAtEnd && !report.ToLineEnd) {
       detail += "; the line ends first, at byte " + std::to_string(line.Size);
     }
-    Add("cut", detail,
-        TJsonObject()
-            .Integer("start", start)
-            .Integer("length", length)
-            .Boolean("toLineEnd", report.ToLineEnd)
-            .Text("text", QuotedBytes(cut))
-            .Integer("first", first)
-            .Integer("size", static_cast<std::int64_t>(cut.size())));
+    TJsonObject values;
+    values.Integer("start", start)
+        .Integer("length", length)
+        .Boolean("toLineEnd", report.ToLineEnd)
+        .Text("text", QuotedBytes(cut))
+        .Integer("first", first)
+        .Integer("size", static_cast<std::int64_t>(cut.size()));
+    if (cutCharacters_.BeginsInside) values.Json("beginsInside", CharacterJson(*cutCharacters_.BeginsInside));
+    if (cutCharacters_.EndsInside) values.Json("endsInside", CharacterJson(*cutCharacters_.EndsInside));
+    Add("cut", detail, values);
   });
+}
+
+TCharacter TExplanation::StoppedCharacter(std::string_view cut, std::size_t at) const {
+  const std::optional<TCharacter> known = TKnownLine(lineHead_, lineSize_, Host()).Holding(cutAt_ + at);
+  if (known) return *known;
+  // Past the line's known start: the walk begins at the cut.
+  TCharacter character = CharacterHolding(cut, at, Host());
+  character.First += static_cast<std::size_t>(cutAt_);
+  return character;
+}
+
+std::string TExplanation::StoppedWords(std::string_view cut, const TCharacter& character) const {
+  const std::uint64_t first = character.First, end = character.End();
+  const bool inCut = first >= cutAt_ && end <= cutAt_ + cut.size();
+  const std::string bytes =
+      inCut ? std::string(cut.substr(static_cast<std::size_t>(first - cutAt_), character.Size))
+            : std::string(TKnownLine(lineHead_, lineSize_, Host()).Bytes(character));
+  if (character.Size == 1) return Quoted(bytes);
+  if (inCut) return Quoted(bytes) + ", " + ByteRange(static_cast<std::size_t>(first - cutAt_ + 1), character.Size);
+  return "part of " + Quoted(bytes) + ", " + ByteRange(character.First + 1, character.Size) + " of the line";
 }
 
 void TExplanation::OnNumberTest(std::string_view cut, bool isNumber, const TNumberReport& report) {
@@ -251,17 +297,21 @@ void TExplanation::OnNumberTest(std::string_view cut, bool isNumber, const TNumb
     isNumber_ = isNumber;
     separator_ = report.Separator;
     const std::string separator = "decimal separator " + Quoted(std::string_view(&report.Separator, 1));
+    // A cut that holds part of a character is named, not quoted again.
+    const std::string quoted = cutCharacters_.Partial() ? "the cut" : cutQuote_;
+    const bool stoppedInside = !isNumber && report.StoppedAt < cut.size();
+    const TCharacter stopped = stoppedInside ? StoppedCharacter(cut, report.StoppedAt) : TCharacter();
     std::string detail;
     if (isNumber) {
-      detail = QuotedPart(cut) + " reads as a number (" + separator + ")";
+      detail = quoted + " reads as a number (" + separator + ")";
     } else if (report.OutOfRange) {
-      detail = QuotedPart(cut) + " is written as a number but lies beyond the range of numbers, so it is text";
+      detail = quoted + " is written as a number but lies beyond the range of numbers, so it is text";
     } else if (cut.empty()) {
       detail = "an empty cut is text";
     } else {
-      detail = QuotedPart(cut) + " is text: it stops being a number at byte " + std::to_string(report.StoppedAt + 1) +
-               (report.StoppedAt < cut.size() ? " (" + Quoted(cut.substr(report.StoppedAt, 1)) + ")" : "") +
-               ", under the " + separator + "; blanks around the number are allowed, nothing else";
+      detail = quoted + " is text: it stops being a number at byte " + std::to_string(report.StoppedAt + 1) +
+               (stoppedInside ? " (" + StoppedWords(cut, stopped) + ")" : "") + ", under the " + separator +
+               "; blanks around the number are allowed, nothing else";
     }
     TJsonObject values;
     values.Text("text", QuotedBytes(cut)).Boolean("isNumber", isNumber).Text("separator", std::string_view(&report.Separator, 1));
@@ -270,6 +320,7 @@ void TExplanation::OnNumberTest(std::string_view cut, bool isNumber, const TNumb
     } else {
       values.Integer("stoppedAt", static_cast<std::int64_t>(report.StoppedAt + 1));
     }
+    if (stoppedInside) values.Json("stoppedIn", CharacterJson(stopped));
     Add("number", detail, values);
   });
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "explain/AnswerWords.h"
+#include "explain/Characters.h"
 #include "explain/CutAdvice.h"
 #include "explain/Host.h"
 #include "explain/JsonWriting.h"
@@ -61,6 +62,10 @@ class TExplanation final : public TQueryObserver {
  private:
   void Add(const char* step, const std::string& detail, const TJsonObject& values);
   const THost& Host() const { return host_ ? *host_ : PlatformHost(); }
+  // The character of the line that byte AT of CUT lies in, and it in words
+  // ("温", bytes 1-3).
+  TCharacter StoppedCharacter(std::string_view cut, std::size_t at) const;
+  std::string StoppedWords(std::string_view cut, const TCharacter& character) const;
   // Runs TELLING, the words of one step; what it raises stops the words,
   // not the query.
   template <class Telling>
@@ -77,6 +82,13 @@ class TExplanation final : public TQueryObserver {
   bool wholeLine_ = false;
   std::uint64_t lineNumber_ = 0;
   std::int64_t start_ = 0, length_ = 0;
+  // The line's first bytes (kKeptHeadBytes at most), its size, where the
+  // cut lies in it, the characters it takes part of and the cut as quoted.
+  std::string lineHead_;
+  std::uint64_t lineSize_ = 0, cutAt_ = 0;
+  TPartCharacters cutCharacters_;
+  std::string cutQuote_;
+  bool cutTold_ = false;
   bool isNumber_ = false;
   char separator_ = '.';
   // Why a step could not be written; the first such failure only.

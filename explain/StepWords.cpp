@@ -49,10 +49,65 @@ std::string ByteRange(std::size_t from, std::size_t size) {
   return "bytes " + std::to_string(from) + "-" + std::to_string(from + size - 1);
 }
 
-std::string QuotedPart(std::string_view text, std::uint64_t size) {
+std::string QuotedPart(std::string_view text, std::uint64_t size, const THost& host) {
   if (size <= kQuotedBytes && text.size() == size) return Quoted(text);
-  const std::string_view start = QuotedBytes(text);
+  const std::string_view start = text.substr(0, WholeCharactersIn(text, kQuotedBytes, host));
   return Quoted(start) + "... (" + Bytes(size) + ", the first " + std::to_string(start.size()) + " quoted)";
+}
+
+namespace {
+// Bytes FIRST through LAST (from 1) of CHARACTER, a character of LINE:
+// "the last 2 bytes of "温"".
+std::string PieceOf(const TKnownLine& line, const TCharacter& character, std::size_t first, std::size_t last) {
+  const std::size_t count = last - first + 1;
+  const std::string bytes = count == 1 ? "byte" : std::to_string(count) + " bytes";
+  std::string which;
+  if (first == 1) which = "the first " + bytes;
+  else if (last == character.Size) which = "the last " + bytes;
+  else which = count == 1 ? "byte " + std::to_string(first) : "bytes " + std::to_string(first) + "-" + std::to_string(last);
+  return which + " of " + Quoted(line.Bytes(character));
+}
+
+std::string CharacterAt(const TKnownLine& line, const TCharacter& character) {
+  return Quoted(line.Bytes(character)) + " (" + ByteRange(character.First + 1, character.Size) + ")";
+}
+}  // namespace
+
+std::string QuotedLinePart(const TKnownLine& line, std::uint64_t from, std::string_view part,
+                           const TPartCharacters& characters, const THost& host) {
+  const std::optional<TCharacter>& begins = characters.BeginsInside;
+  const std::optional<TCharacter>& ends = characters.EndsInside;
+  const std::uint64_t end = from + part.size();
+  if (begins && ends && begins->First == ends->First) {
+    return PieceOf(line, *begins, static_cast<std::size_t>(from - begins->First + 1),
+                   static_cast<std::size_t>(end - begins->First));
+  }
+  const std::size_t head = begins ? static_cast<std::size_t>(begins->End() - from) : 0;
+  const std::size_t tail = ends ? static_cast<std::size_t>(end - ends->First) : 0;
+  std::string quoted;
+  if (begins) quoted = PieceOf(line, *begins, begins->Size - head + 1, begins->Size);
+  const std::string_view middle = part.substr(head, part.size() - head - tail);
+  if (!middle.empty() || !characters.Partial()) {
+    quoted += (quoted.empty() ? "" : ", then ") + QuotedPart(middle, middle.size(), host);
+  }
+  if (ends) quoted += (quoted.empty() ? "" : ", then ") + PieceOf(line, *ends, 1, tail);
+  return quoted;
+}
+
+std::string PartialCharacterWords(const TKnownLine& line, const TPartCharacters& characters) {
+  const std::optional<TCharacter>& begins = characters.BeginsInside;
+  const std::optional<TCharacter>& ends = characters.EndsInside;
+  if (begins && ends && begins->First == ends->First) {
+    return "; the cut begins and ends inside the character " + CharacterAt(line, *begins) +
+           ", so the host gets part of it";
+  }
+  if (begins && ends) {
+    return "; the cut begins inside the character " + CharacterAt(line, *begins) + " and ends inside " +
+           CharacterAt(line, *ends) + ", so the host gets part of each";
+  }
+  if (begins) return "; the cut begins inside the character " + CharacterAt(line, *begins) + ", so the host gets part of it";
+  if (ends) return "; the cut ends inside the character " + CharacterAt(line, *ends) + ", so the host gets part of it";
+  return "";
 }
 
 std::string_view QuotedBytes(std::string_view text) { return text.substr(0, std::min(text.size(), kQuotedBytes)); }

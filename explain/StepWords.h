@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "explain/Characters.h"
 #include "explain/Host.h"
 #include "query/QueryObserver.h"
 
@@ -18,9 +19,20 @@ std::string ByteRange(std::size_t from, std::size_t size);
 
 // TEXT, the first bytes of a text of SIZE bytes, quoted as an explanation
 // quotes: whole when it is all there and no longer than kQuotedBytes, else
-// its start and its length, so that a step never holds a long line.
-std::string QuotedPart(std::string_view text, std::uint64_t size);
-inline std::string QuotedPart(std::string_view text) { return QuotedPart(text, text.size()); }
+// its start, up to where a character of HOST's text ends, and its length,
+// so that a step never holds a long line nor part of a character. TEXT may
+// hold a few bytes more than are quoted, to tell where that is.
+std::string QuotedPart(std::string_view text, std::uint64_t size, const THost& host);
+
+// PART, bytes [FROM, FROM + PART's size) of LINE, quoted so that a
+// character it holds only part of is named, not quoted in part: "the last
+// 2 bytes of "温", then "12.5"". CHARACTERS: as CharactersOfPart finds them.
+std::string QuotedLinePart(const TKnownLine& line, std::uint64_t from, std::string_view part,
+                           const TPartCharacters& characters, const THost& host);
+// What a cut with such CHARACTERS hands the host: "; the cut begins inside
+// the character "温" (bytes 6-8), so the host gets part of it"; empty when
+// it takes whole characters.
+std::string PartialCharacterWords(const TKnownLine& line, const TPartCharacters& characters);
 // Of TEXT, the bytes a step's JSON holds: kQuotedBytes at most.
 std::string_view QuotedBytes(std::string_view text);
 

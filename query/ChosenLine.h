@@ -75,6 +75,10 @@ class TLineInFile final : public TLineUnits {
 // The bytes of a line an explanation quotes at most: long lines are quoted
 // by their start and their length.
 inline constexpr std::size_t kQuotedBytes = 4096;
+// What an explanation keeps of a line's start: the bytes it quotes and the
+// few more that a character begun among them may take, so that a quote can
+// end where a character ends.
+inline constexpr std::size_t kKeptHeadBytes = kQuotedBytes + 3;
 
 // As much of the line of UNITS, stored as ENCODING, as KEEP says. The cut's
 // bytes are counted before they are taken, and taken into a text of their

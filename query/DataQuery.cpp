@@ -98,7 +98,7 @@ TDataAnswer AnswerFromFile(platform::TFileReader& file, const TQueryParameters& 
                            TQueryObserver* observer) {
   TDataAnswer answer;
   // Only the cut is kept of the line, and the start an explanation quotes.
-  const TLineKeep keep{query.Start, query.Length, observer ? kQuotedBytes : 0};
+  const TLineKeep keep{query.Start, query.Length, observer ? kKeptHeadBytes : 0};
   TChosenLine line = SelectLine(file, query.FileName, query.Line, keep, facts, observer);
   if (observer) observer->OnCut(query.Start, query.Length, line);
   long double value;

@@ -3,14 +3,18 @@
 // not change its answer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "explain/Explanation.h"
 #include "explain/FailureWords.h"
 #include "platform/Utf8Characters.h"
 #include "plugin/PlugIn.h"
+#include "query/DataQuery.h"
+#include "query/FileView.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/WindowsProgramFiles.h"
 #include "tools/common/Explain.h"
@@ -59,7 +63,7 @@ TExplained Explain(const std::string& params) {
 std::vector<std::pair<std::string, std::string>> Words(const TExplained& explained) {
   std::vector<std::pair<std::string, std::string>> words;
   for (const TExplainStep& step : explained.Steps) words.emplace_back(step.Step, step.Detail);
-  if (!explained.View.value("available", false)) return words;
+  if (!explained.View.is_object() || !explained.View.value("available", false)) return words;
   for (const auto& note : explained.View["notes"]) words.emplace_back("note", note.get<std::string>());
   words.emplace_back("past end", explained.View.value("pastEnd", ""));
   return words;
@@ -257,6 +261,76 @@ TEST_F(ExplainTest, AFileThatCannotBeFoundOrOpenedIsToldInWordsAUserActsOn) {
     EXPECT_TRUE(Says(explained, {"open", {"present but cannot be opened", "denies this user account"}}))
         << PlainExplanation(explained);
     EXPECT_EQ(explained.Steps.at(3).Values.value("failure", ""), "access denied");
+  }
+}
+
+// PARAMS explained on HOST's system: the query run with an explanation of
+// its own, as the plug-in object runs it, the view read after it.
+std::vector<TExplainStep> ExplainAs(const explain::THost& host, const std::string& params) {
+  explain::TExplanation explanation(&host);
+  TQueryRun run;
+  TQueryOutcome outcome;
+  std::uint64_t size = 0;
+  try {
+    const TDataAnswer answer = run.Answer(std::string_view(params), &explanation);
+    outcome.ValueKind = answer.IsNumber ? descriptor::kNumberKind : descriptor::kTextKind;
+    outcome.Number = answer.Number;
+    outcome.Text = answer.Text.substr(0, std::min(answer.Text.size(), kQuotedBytes));
+    size = answer.Text.size();
+  } catch (const std::exception& failure) {
+    outcome.Result = hr::Fail;
+    outcome.Error = failure.what();
+  }
+  std::optional<TFileView> view;
+  if (run.OpenFile()) view = ReadFileView(*run.OpenFile(), run.FileName(), run.Facts());
+  explanation.Advise(view ? &*view : nullptr);
+  return tool::StepsOf(explanation.StepsJson(outcome, size));
+}
+
+// No step quotes part of a character: of UTF-8, or of code page 932, whose
+// second byte of a character may be an ASCII letter ("度" is 93 78, "x").
+TEST_F(ExplainTest, NoQuoteHoldsPartOfACharacter) {
+  const explain::THost kUtf8{platform::Utf8CharacterSize, 65001, "UTF-8", Latin1, kWindowsNames};
+  const std::string temp = "Temp \xE6\xB8\xA9" "12.5";  // "温" at bytes 6-8
+  const std::string sjis = "T=\x89\xB7\x93\x78" "12";  // "温" at bytes 3-4, "度" at 5-6
+  const std::string wide = std::string(4095, 'a') + "\xE6\xB8\xA9" + std::string(3000, 'b');
+  const struct {
+    const explain::THost& host;
+    std::string content;
+    const char* params;
+    std::vector<TFact> facts;
+  } cases[] = {
+      {kUtf8, temp, "|START=7|LENGTH=6",
+       {{"cut", {"bytes 7-12 of the line: the last 2 bytes of \"\xE6\xB8\xA9\", then \"12.5\"",
+                 "the cut begins inside the character \"\xE6\xB8\xA9\" (bytes 6-8), so the host gets part of it"}},
+        {"number", {"the cut is text", "at byte 1 (part of \"\xE6\xB8\xA9\", bytes 6-8 of the line)"}},
+        {"answer", {"text made of the last 2 bytes of \"\xE6\xB8\xA9\", then \"12.5\""}}}},
+      {kUtf8, temp, "|START=1|LENGTH=7",
+       {{"cut", {"\"Temp \", then the first 2 bytes of \"\xE6\xB8\xA9\"", "the cut ends inside the character"}}}},
+      {kUtf8, temp, "|START=7|LENGTH=1", {{"cut", {": byte 2 of \"\xE6\xB8\xA9\"", "begins and ends inside"}}}},
+      {kUtf8, temp, "|START=6|LENGTH=4",
+       {{"cut", {"inside"}, true}, {"number", {"\"\xE6\xB8\xA9" "1\" is text", "at byte 1 (\"\xE6\xB8\xA9\", bytes 1-3)"}}}},
+      {kUtf8, wide, "", {{"line", {"(7098 bytes, the first 4095 quoted)"}}}},
+      {kUtf8, wide, "|START=2", {{"cut", {"(7097 bytes, the first 4094 quoted)"}}, {"answer", {"the first 4094 quoted"}}}},
+      {kCodePage932, sjis, "|START=6|LENGTH=3",
+       {{"cut", {"the last byte of \"\x93\x78\", then \"12\"", "begins inside the character \"\x93\x78\" (bytes 5-6)"}},
+        {"number", {"at byte 1 (part of \"\x93\x78\", bytes 5-6 of the line)"}}}},
+      {kCodePage932, sjis, "|START=3|LENGTH=2", {{"cut", {": \"\x89\xB7\""}}, {"cut", {"inside"}, true}}},
+      {kCodePage932, sjis, "|START=3",
+       {{"number", {"at byte 1 (\"\x89\xB7\", bytes 1-2)"}}}},
+      {kCodePage1252, sjis, "|START=6|LENGTH=3", {{"cut", {": \"x12\""}}, {"cut", {"inside"}, true}}},
+      // Another line that looks alike, where the same cut ends inside a character.
+      {kCodePage932, "42.5 \x89\xB7\n45 \x89\xB7\n", "|LINE=1|START=1|LENGTH=4",
+       {{"advice", {"on line 2 the same cut gives text made of \"45 \", then the first byte of \"\x89\xB7\""}}}},
+  };
+  for (const auto& c : cases) {
+    const std::string params = "FILENAME=" + Write("f.txt", c.content) + c.params;
+    SCOPED_TRACE(std::string(c.params) + " on " + c.host.TextName);
+    TExplained explained;
+    explained.Steps = ExplainAs(c.host, params);
+    for (const TFact& fact : c.facts) {
+      EXPECT_TRUE(Says(explained, fact)) << fact.step << "\n" << PlainExplanation(explained).substr(0, 3000);
+    }
   }
 }
 

@@ -33,6 +33,8 @@ void BackToBytes(TJson& value) {
   value = bytes;
 }
 
+}  // namespace
+
 std::vector<TExplainStep> StepsOf(const std::string& json) {
   TJson steps = TJson::parse(json, nullptr, false);
   if (!steps.is_array()) throw std::runtime_error("the plug-in's explanation is no JSON array: " + json);
@@ -47,7 +49,6 @@ std::vector<TExplainStep> StepsOf(const std::string& json) {
   }
   return taken;
 }
-}  // namespace
 
 namespace {
 // The explanation, and the view when VIEWED is given.
