@@ -6,6 +6,7 @@
 
 #include "explain/FailureWords.h"
 #include "explain/StepWords.h"
+#include "explain/Utf8Words.h"
 
 namespace filedata::explain {
 
@@ -175,6 +176,8 @@ void TExplanation::OnEncoding(const TTextMark& mark) {
     TJsonObject values;
     values.Text("encoding", EncodingName(mark.Encoding)).Boolean("utf8Mark", mark.Utf8Mark);
     if (mark.Encoding != TTextEncoding::EightBit) values.Text("decodedTo", platform::HostTextName());
+    eightBit_ = mark.Encoding == TTextEncoding::EightBit;
+    utf8Mark_ = mark.Utf8Mark;
     Add("encoding", EncodingDetail(mark), values);
   });
 }
@@ -209,7 +212,20 @@ void TExplanation::OnLine(std::int64_t index, const TChosenLine& line, std::uint
     values.Integer("index", index).Text("text", QuotedBytes(line.Head)).Integer("size", static_cast<std::int64_t>(line.Size));
     if (!wholeLine_) values.Boolean("cutShort", true);
     Add("line", detail, values.Integer("linesRead", static_cast<std::int64_t>(linesRead)));
+    if (eightBit_) AddUtf8Step(line);
   });
+}
+
+void TExplanation::AddUtf8Step(const TChosenLine& line) {
+  const std::string detail = Utf8TextDetail("the line", line.Head, line.Whole(), utf8Mark_, Host());
+  if (detail.empty()) return;
+  const TCharacter example = *Utf8TextExample(line.Head, line.Whole(), utf8Mark_, Host());
+  Add("utf-8", detail,
+      TJsonObject()
+          .Boolean("utf8Mark", utf8Mark_)
+          .Text("shownIn", Host().TextName)
+          .Integer("first", static_cast<std::int64_t>(example.First + 1))
+          .Integer("size", static_cast<std::int64_t>(example.Size)));
 }
 
 void TExplanation::OnNoLine(std::int64_t index, std::uint64_t lines) {

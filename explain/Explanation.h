@@ -66,6 +66,8 @@ class TExplanation final : public TQueryObserver {
   // ("温", bytes 1-3).
   TCharacter StoppedCharacter(std::string_view cut, std::size_t at) const;
   std::string StoppedWords(std::string_view cut, const TCharacter& character) const;
+  // A step for LINE when it is UTF-8 text that the host shows otherwise.
+  void AddUtf8Step(const TChosenLine& line);
   // Runs TELLING, the words of one step; what it raises stops the words,
   // not the query.
   template <class Telling>
@@ -76,6 +78,7 @@ class TExplanation final : public TQueryObserver {
   std::map<TQueryKey, std::int32_t> setBy_;  // key to the pair that last set it
   std::int32_t line_ = ParamOf(TQueryKey::Line).QueryDefault;
   std::string fileName_;  // as FILENAME gives it
+  bool eightBit_ = false, utf8Mark_ = false;  // how the file's text is stored
   // The selected line when it is short enough to quote whole (else
   // empty: no advice), its number (0: the last) and the cut, for the advice.
   std::string lineText_;

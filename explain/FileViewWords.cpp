@@ -4,6 +4,7 @@
 
 #include "explain/JsonWriting.h"
 #include "explain/StepWords.h"
+#include "explain/Utf8Words.h"
 #include "explain/ViewKeys.h"
 
 namespace filedata::explain {
@@ -45,8 +46,27 @@ std::string Unlisted(const TFileView& view) {
          " and " + LastLines(view.Tail.size()) + " are not listed here, and how many there are is not known";
 }
 
+// "line 3", "the last line", "the line 2 before the last".
+std::string LineName(const TViewLine& line) {
+  if (line.Number) return "line " + std::to_string(line.Number);
+  if (line.FromEnd == 0) return "the last line";
+  return "the line " + std::to_string(line.FromEnd) + " before the last";
+}
+
+// The first line listed that is UTF-8 text the host shows otherwise, in words; empty when none is.
+std::string Utf8Note(const TFileView& view, const THost& host) {
+  if (view.Mark.Encoding != TTextEncoding::EightBit) return "";
+  for (const std::vector<TViewLine>* lines : {&view.Head, &view.Tail}) {
+    for (const TViewLine& line : *lines) {
+      std::string note = Utf8TextDetail(LineName(line), line.Text, !line.CutShort, view.Mark.Utf8Mark, host);
+      if (!note.empty()) return note;
+    }
+  }
+  return "";
+}
+
 // What a user needs to know to pick a line from the view.
-std::vector<std::string> Notes(const TFileView& view) {
+std::vector<std::string> Notes(const TFileView& view, const THost& host) {
   std::vector<std::string> notes{EncodingDetail(view.Mark)};
   const std::string negative = "; a negative LINE lies past the last line and never answers";
   if (!view.LineCount) {
@@ -63,6 +83,8 @@ std::vector<std::string> Notes(const TFileView& view) {
                     " LINE=" + count + " select them from the start, LINE=0 the last" + negative);
   }
   if (view.End.EndedByZero || view.End.OddByteIgnored) notes.push_back(TextEndDetail(view.End));
+  std::string utf8 = Utf8Note(view, host);
+  if (!utf8.empty()) notes.push_back(std::move(utf8));
   return notes;
 }
 
@@ -78,7 +100,7 @@ std::string AdviceJson(const std::optional<TCutAdvice>& advice) {
 }
 }  // namespace
 
-std::string FileViewJson(const TFileView& view, const std::optional<TCutAdvice>& advice) {
+std::string FileViewJson(const TFileView& view, const std::optional<TCutAdvice>& advice, const THost& host) {
   TJsonObject json;
   json.Boolean(kAvailable, true)
       .Text(kEncoding, EncodingName(view.Mark.Encoding))
@@ -97,7 +119,7 @@ std::string FileViewJson(const TFileView& view, const std::optional<TCutAdvice>&
                             .Text(kDetail, unlisted)
                             .Close());
   }
-  json.Json(kNotes, JsonStrings(Notes(view)));
+  json.Json(kNotes, JsonStrings(Notes(view, host)));
   if (view.End.EndedByZero) json.Text(kEnd, TextEndDetail(view.End));
   else json.Null(kEnd);
   // A row of a narrow list: the notes say why a negative LINE answers nothing.

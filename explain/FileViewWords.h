@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "explain/CutAdvice.h"
+#include "explain/Host.h"
 #include "query/FileView.h"
 
 namespace filedata::explain {
@@ -15,7 +16,9 @@ namespace filedata::explain {
 // {"available":true,"encoding":...,"head":[{"line":1,"fromEnd":2,"text":...,
 // "cutShort":false},...],"tail":[...],"skipped":{...}|null,"notes":[...],
 // "advice":{...}|null}.
-std::string FileViewJson(const TFileView& view, const std::optional<TCutAdvice>& advice);
+// HOST: the system whose text the lines are in.
+std::string FileViewJson(const TFileView& view, const std::optional<TCutAdvice>& advice,
+                         const THost& host = PlatformHost());
 
 // {"available":false,"detail":DETAIL}: no file was read, or its lines could
 // not be.

@@ -11,6 +11,7 @@
 
 #include "explain/Explanation.h"
 #include "explain/FailureWords.h"
+#include "explain/FileViewWords.h"
 #include "platform/Utf8Characters.h"
 #include "plugin/PlugIn.h"
 #include "query/DataQuery.h"
@@ -266,7 +267,7 @@ TEST_F(ExplainTest, AFileThatCannotBeFoundOrOpenedIsToldInWordsAUserActsOn) {
 
 // PARAMS explained on HOST's system: the query run with an explanation of
 // its own, as the plug-in object runs it, the view read after it.
-std::vector<TExplainStep> ExplainAs(const explain::THost& host, const std::string& params) {
+TExplained ExplainAs(const explain::THost& host, const std::string& params) {
   explain::TExplanation explanation(&host);
   TQueryRun run;
   TQueryOutcome outcome;
@@ -283,13 +284,21 @@ std::vector<TExplainStep> ExplainAs(const explain::THost& host, const std::strin
   }
   std::optional<TFileView> view;
   if (run.OpenFile()) view = ReadFileView(*run.OpenFile(), run.FileName(), run.Facts());
-  explanation.Advise(view ? &*view : nullptr);
-  return tool::StepsOf(explanation.StepsJson(outcome, size));
+  const std::optional<explain::TCutAdvice> advice = explanation.Advise(view ? &*view : nullptr);
+  TExplained explained;
+  explained.Steps = tool::StepsOf(explanation.StepsJson(outcome, size));
+  if (view) {
+    explained.View = TJson::parse(explain::FileViewJson(*view, advice, host));
+    tool::BackToBytes(explained.View);
+  }
+  return explained;
 }
 
 // No step quotes part of a character: of UTF-8, or of code page 932, whose
 // second byte of a character may be an ASCII letter ("度" is 93 78, "x").
-TEST_F(ExplainTest, NoQuoteHoldsPartOfACharacter) {
+// And UTF-8 text in an 8-bit file is told where the host's code page shows
+// it otherwise.
+TEST_F(ExplainTest, TheHostsCharactersAreQuotedWholeAndUtf8TextIsToldAsSuch) {
   const explain::THost kUtf8{platform::Utf8CharacterSize, 65001, "UTF-8", Latin1, kWindowsNames};
   const std::string temp = "Temp \xE6\xB8\xA9" "12.5";  // "温" at bytes 6-8
   const std::string sjis = "T=\x89\xB7\x93\x78" "12";  // "温" at bytes 3-4, "度" at 5-6
@@ -319,6 +328,24 @@ TEST_F(ExplainTest, NoQuoteHoldsPartOfACharacter) {
       {kCodePage932, sjis, "|START=3",
        {{"number", {"at byte 1 (\"\x89\xB7\", bytes 1-2)"}}}},
       {kCodePage1252, sjis, "|START=6|LENGTH=3", {{"cut", {": \"x12\""}}, {"cut", {"inside"}, true}}},
+      // UTF-8 text, "°" written as C2 B0, shown in another code page.
+      {kCodePage1252, "Temp: 21.5 \xC2\xB0" "C", "",
+       {{"utf-8", {"the line is UTF-8 text", "has no UTF-8 mark", "as they are",
+                   "\"\xB0\" (U+00B0) is written as the 2 bytes C2 B0, which code page 1252 shows as \"\xC2\xB0\"",
+                   "save the file as UTF-16", "\"UTF-16 LE\"", "-Encoding Unicode", "decodes to code page 1252",
+                   "\"ANSI\""}},
+        {"note", {"line 1 is UTF-8 text", "C2 B0"}}}},
+      {kCodePage1252, "\xEF\xBB\xBFTemp: 21.5 \xC2\xB0" "C\n", "",
+       {{"utf-8", {"begins with a UTF-8 mark, which stays part of line 1", "U+00B0"}}}},
+      {kCodePage1252, "x\nT \xE6\xB8\xA9\n", "|LINE=0",
+       {{"utf-8", {"U+6E29 is written as the 3 bytes E6 B8 A9", "\"\xE6\xB8\xA9\"", "has no such character"}}}},
+      // In code page 932, E6 B8 is one character: the bytes shown are whole characters of it.
+      {kCodePage932, "\xC2\xB0" "1\xE6\xB8\xA9", "", {{"utf-8", {"shows as \"\xC2\xB0\""}}}},
+      {kCodePage932, "\xE3\x81\x82" "1", "", {{"utf-8", {"E3 81 82", "shows as \"\xE3\x81\x82" "1\""}}}},
+      {kCodePage1252, "\xEF\xBB\xBF" "21.5\n", "", {{"utf-8", {}, true}}},  // the mark alone: the encoding step's
+      {kCodePage1252, "21.5 \xB0" "C \xC2\xB0", "", {{"utf-8", {}, true}}},   // a byte outside UTF-8: code page text
+      {kUtf8, "21.5 \xC2\xB0" "C", "", {{"utf-8", {}, true}, {"note", {"UTF-8 text"}, true}}},
+      {kCodePage1252, testing::Utf16(u"21.5 \u00B0C"), "", {{"utf-8", {}, true}}},
       // Another line that looks alike, where the same cut ends inside a character.
       {kCodePage932, "42.5 \x89\xB7\n45 \x89\xB7\n", "|LINE=1|START=1|LENGTH=4",
        {{"advice", {"on line 2 the same cut gives text made of \"45 \", then the first byte of \"\x89\xB7\""}}}},
@@ -326,8 +353,7 @@ TEST_F(ExplainTest, NoQuoteHoldsPartOfACharacter) {
   for (const auto& c : cases) {
     const std::string params = "FILENAME=" + Write("f.txt", c.content) + c.params;
     SCOPED_TRACE(std::string(c.params) + " on " + c.host.TextName);
-    TExplained explained;
-    explained.Steps = ExplainAs(c.host, params);
+    const TExplained explained = ExplainAs(c.host, params);
     for (const TFact& fact : c.facts) {
       EXPECT_TRUE(Says(explained, fact)) << fact.step << "\n" << PlainExplanation(explained).substr(0, 3000);
     }

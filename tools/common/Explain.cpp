@@ -6,7 +6,6 @@
 
 namespace filedata::tool {
 
-namespace {
 // The plug-in writes byte B of its 8-bit text as code point B (\u00XX); the
 // parser hands code points back in UTF-8, so each string is turned back
 // into those bytes. A code point above U+00FF, which the plug-in never
@@ -32,8 +31,6 @@ void BackToBytes(TJson& value) {
   }
   value = bytes;
 }
-
-}  // namespace
 
 std::vector<TExplainStep> StepsOf(const std::string& json) {
   TJson steps = TJson::parse(json, nullptr, false);

@@ -39,6 +39,10 @@ TExplained Explain(IExplainingPlugIn& plugIn, const std::string& params);
 // ExplainWithView for data item 0 of PLUGIN: the same, and the view.
 TExplained ExplainWithView(IExplainingPlugIn& plugIn, const std::string& params);
 
+// Each string of VALUE, which the plug-in wrote with byte B as code point
+// B, turned back into those bytes.
+void BackToBytes(TJson& value);
+
 // The steps of JSON, as the plug-in writes them, texts as their bytes.
 // Raises std::runtime_error as Explain does.
 std::vector<TExplainStep> StepsOf(const std::string& json);
