@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -247,6 +248,138 @@ TEST_F(PlugInDllTest, GetDataAnswersFromARealFile) {
         EXPECT_EQ(reading.view.rfind(opened ? "{\"available\":true," : "{\"available\":false,", 0), 0u) << reading.view;
       }
     }
+  }
+}
+
+// The system's text for CODE as the last-error text quotes it: trimmed.
+std::string SystemText(DWORD code) {
+  char text[256];
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                sizeof text, nullptr);
+  while (length > 0 && (static_cast<unsigned char>(text[length - 1]) <= 0x20 || text[length - 1] == '.')) --length;
+  return std::string(text, length);
+}
+
+std::string FullPath(const std::string& name) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(name.c_str(), MAX_PATH, full, nullptr);
+  return std::string(full, length < MAX_PATH ? length : 0);
+}
+
+// A file a reading cannot read as it stands, laid in FOLDER: the parameter
+// text, the answer the host gets (its text, or its last-error text), and,
+// where this system cannot make the case, why.
+struct TUnreadable {
+  std::string params, hostText, skip;
+  HANDLE writer = INVALID_HANDLE_VALUE;  // a logger's, held open while the plug-in reads
+};
+
+std::string CannotOpen(const std::string& path, DWORD code) {
+  return "Cannot open file \"" + FullPath(path) + "\". " + SystemText(code);
+}
+
+TUnreadable HeldByAWriter(const TScratchFolder& folder) {
+  TUnreadable file;
+  const std::string path = folder.Write("logger.txt", "Temp: 21.5\r\n");
+  file.writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  file.params = "FILENAME=" + path;
+  file.hostText = CannotOpen(path, ERROR_SHARING_VIOLATION);
+  return file;
+}
+
+// A file no account may read, not even an administrator's: a write-only
+// kernel setting, where the system has one.
+TUnreadable ReadByNobody(const TScratchFolder&) {
+  TUnreadable file;
+  const std::string path = "Z:\\proc\\sys\\vm\\drop_caches";
+  const HANDLE probe = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES || probe != INVALID_HANDLE_VALUE ||
+      GetLastError() != ERROR_ACCESS_DENIED) {
+    file.skip = "no file here that the system refuses to let this account read";
+  }
+  file.params = "FILENAME=" + path;
+  file.hostText = CannotOpen(path, ERROR_ACCESS_DENIED);
+  return file;
+}
+
+TUnreadable NamedTooLong(const TScratchFolder& folder) {
+  TUnreadable file;
+  file.params = "FILENAME=" + folder.PathOf(std::string(300, 'n') + ".txt");
+  file.hostText = "Invalid Arguments";
+  return file;
+}
+
+// A name whose character the host's code page lacks, handed over as "?".
+TUnreadable NamedWithALostCharacter(const TScratchFolder& folder) {
+  TUnreadable file;
+  std::filesystem::create_directory(folder.Dir() / "lost");
+  folder.Write("lost/x.txt", "Temp: 21.5\r\n");
+  const std::string path = folder.PathOf("lost\\?.txt");
+  file.params = "FILENAME=" + path;
+  file.hostText = CannotOpen(path, ERROR_INVALID_NAME);
+  return file;
+}
+
+TUnreadable SavedAsUtf8(const TScratchFolder& folder) {
+  TUnreadable file;
+  if (GetACP() != 1252) file.skip = "the host's code page is " + std::to_string(GetACP()) + ", not 1252";
+  file.params = "FILENAME=" + folder.Write("utf8.txt", "Temp: 21.5 \xC2\xB0" "C\r\n");
+  file.hostText = "Temp: 21.5 \xC2\xB0" "C";
+  return file;
+}
+
+// What stops a reading, told through the built library in words a user can
+// act on, while the host's answer stays exactly what it was.
+TEST_F(PlugInDllTest, TheExplanationSaysWhatStopsAReadingInWordsAUserActsOn) {
+  const struct {
+    const char* name;
+    TUnreadable (*lay)(const TScratchFolder&);
+    HRESULT result;
+    std::vector<const char*> steps;  // as the JSON writes them
+    const char* viewNote;            // in the view's notes, when given
+  } cases[] = {
+      {"a logger holds it open for writing", HeldByAWriter, E_FAIL,
+       {R"("step":"open")", "present but cannot be opened", "another program has it open",
+        "close the file after each write", R"("failure":"sharing violation")"},
+       nullptr},
+      {"no account may read it", ReadByNobody, E_FAIL,
+       {R"("step":"open")", "denies this user account access", R"("failure":"access denied")"}, nullptr},
+      {"its name is too long", NamedTooLong, S_OK,
+       {"not found, so the answer is", "its full name is", "at most 259 (MAX_PATH)", R"("failure":"name too long")"},
+       nullptr},
+      {"its name holds a lost character", NamedWithALostCharacter, E_FAIL,
+       {R"("step":"open")", R"(no file name can hold \"?\")", "a character that code page", "non-Unicode programs",
+        R"("failure":"invalid name")"},
+       nullptr},
+      {"it is UTF-8 without a mark", SavedAsUtf8, S_OK,
+       {R"("step":"utf-8")", "has no UTF-8 mark",
+        R"(is written as the 2 bytes C2 B0, which code page 1252 shows as \"\u00C2\u00B0\")", "-Encoding Unicode"},
+       "line 1 is UTF-8 text"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TScratchFolder folder("filedata-unreadable");
+    const TUnreadable file = c.lay(folder);
+    if (!file.skip.empty()) {
+      std::printf("[   SKIP   ] %s: %s\n", c.name, file.skip.c_str());
+      continue;
+    }
+    const TReading host = Read(0, file.params.c_str(), TQuerySlot::GetData);
+    EXPECT_EQ(host.result, c.result);
+    EXPECT_EQ(c.result == S_OK ? host.text : host.lastError, file.hostText);
+    for (const TQuerySlot slot : {TQuerySlot::ExplainData, TQuerySlot::ExplainWithView}) {
+      const TReading tool = Read(0, file.params.c_str(), slot);
+      EXPECT_EQ(tool.result, host.result);
+      EXPECT_EQ(tool.text, host.text);
+      EXPECT_EQ(tool.lastError, host.lastError);
+      for (const char* words : c.steps) EXPECT_NE(tool.steps.find(words), std::string::npos) << words << "\n" << tool.steps;
+      if (slot == TQuerySlot::ExplainWithView && c.viewNote) {
+        EXPECT_NE(tool.view.find(c.viewNote), std::string::npos) << tool.view;
+      }
+    }
+    if (file.writer != INVALID_HANDLE_VALUE) CloseHandle(file.writer);
   }
 }
 
