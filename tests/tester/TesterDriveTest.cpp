@@ -537,6 +537,11 @@ TEST_F(TesterDriveTest, DoubleByteCharactersStayWhole) {
   tester.Type(IDC_FIELD_EDIT + 2, "1");
   tester.Type(IDC_FIELD_EDIT + 3, "");
   EXPECT_TRUE(Eventually([&] { return tester.WideText(IDC_VALUE) == L"\u6E29\u5EA6: 21.5"; }));
+  int marked = -1;
+  const std::vector<std::string> rows = tester.Rows(marked);
+  ASSERT_GE(marked, 0);
+  const std::wstring number = tester.WideRow(IDC_EXPLANATION, marked);
+  EXPECT_NE(number.find(L"\"\u6E29\""), std::wstring::npos) << "the whole character is quoted: " << rows[marked];
   OfferScreenshot("-932");
 }
 

@@ -50,6 +50,15 @@ TEST(TesterModel, FieldsComeFromThePlugInsTablesWithFreeMnemonics) {
     EXPECT_EQ(fields[i].PicksFile, cases[i].picksFile);
   }
   EXPECT_EQ(DefaultValues(fields), (std::vector<std::string>{"MyTestFile.txt", "1", "1", "5"}));
+  // Beside a field, the plug-in's own words where its two defaults differ.
+  const tool::TExplained reading = Explain("FILENAME=x");
+  EXPECT_NE(FieldHelp(fields[3], reading).find("LENGTH is -1: the cut goes to the end of the line; the host's editor "
+                                               "starts a new reading at 5"),
+            std::string::npos)
+      << FieldHelp(fields[3], reading);
+  EXPECT_EQ(FieldHelp(fields[1], reading), fields[1].Description + " (default \"1\")");
+  EXPECT_EQ(FieldHelp(fields[3], tool::TExplained()), fields[3].Description + " (default \"5\")")
+      << "a plug-in that cannot explain";
 }
 
 TEST(TesterModel, TheParameterTextIsBuiltAndReadAsAHostDoes) {

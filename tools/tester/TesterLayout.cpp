@@ -112,8 +112,9 @@ void TTesterWindow::CreateFieldRows() {
       last = MakeControl(dialog_, last, L"BUTTON", L"&Browse\u2026", WS_TABSTOP | BS_PUSHBUTTON, 0,
                          IDC_FIELD_BROWSE + index);
     }
-    const std::string help = field.Description + " (default \"" + field.Default + "\")";
-    last = MakeControl(dialog_, last, L"STATIC", Wide(help), SS_LEFT | SS_NOPREFIX, 0, IDC_FIELD_HELP + index);
+    // The first reading tells the plug-in's words on the defaults.
+    last = MakeControl(dialog_, last, L"STATIC", Wide(FieldHelp(field, tool::TExplained())), SS_LEFT | SS_NOPREFIX, 0,
+                       IDC_FIELD_HELP + index);
   }
   ShowWindow(Control(IDC_ADVANCED_GROUP), HasAdvanced() ? SW_SHOW : SW_HIDE);
 }

@@ -275,6 +275,20 @@ std::string LocalNumber(std::string_view value, std::string_view separator) {
   return local;
 }
 
+std::string FieldHelp(const TParamField& field, const tool::TExplained& explained) {
+  for (const tool::TExplainStep& step : explained.Steps) {
+    if (step.Step != "parameters") continue;
+    const auto defaults = step.Values.find("defaults");
+    if (defaults == step.Values.end() || !defaults->is_object()) break;
+    const auto words = defaults->find(field.Key);
+    if (words != defaults->end() && words->is_object()) {
+      const std::string detail = TextOr(*words, "detail");
+      if (!detail.empty()) return field.Description + " (" + detail + ")";
+    }
+  }
+  return field.Description + " (default \"" + field.Default + "\")";
+}
+
 std::string CannotExplainNote(bool paramsGiven) {
   std::string note = tool::kCannotExplain;
   note.front() = AsciiUpperByte(note.front());

@@ -44,6 +44,12 @@ std::string ParamText(const std::vector<TParamField>& fields, const std::vector<
 // plug-in read its pairs; empty where it gives none.
 std::vector<std::string> ValuesFrom(const std::vector<TParamField>& fields, const tool::TExplained& explained);
 
+// The words beside FIELD: its description and its default. Where the
+// plug-in's reading EXPLAINED says the query's default differs from the
+// editor's ("defaults" of its parameters step), its words on both; else
+// the editor's default. EXPLAINED may be empty (an older plug-in).
+std::string FieldHelp(const TParamField& field, const tool::TExplained& explained);
+
 // The fields' defaults, as a host's editor offers them for a new reading.
 std::vector<std::string> DefaultValues(const std::vector<TParamField>& fields);
 

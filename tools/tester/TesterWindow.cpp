@@ -194,10 +194,19 @@ void TTesterWindow::Read() {
     shown_ = view;
   }
   ShowExplanation(explained);
+  if (!helpTold_ && !explained.Steps.empty()) ShowFieldHelp(explained);
   // The list, the line and the fields wait while a person chooses in them.
   lastReading_ = std::move(explained);
   readingWaits_ = Choosing();
   if (!readingWaits_) ShowFile(lastReading_);
+}
+
+void TTesterWindow::ShowFieldHelp(const tool::TExplained& explained) {
+  helpTold_ = true;
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    SetDlgItemTextW(dialog_, IDC_FIELD_HELP + static_cast<int>(i), Wide(FieldHelp(fields_[i], explained)).c_str());
+  }
+  Layout();  // the words may take more lines
 }
 
 void TTesterWindow::ShowValue(const TQueryOutcome& outcome, const TReadingView& view) {

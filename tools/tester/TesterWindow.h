@@ -99,6 +99,8 @@ class TTesterWindow {
   // The reading's value as the user's regional settings write numbers, and
   // the line under it saying which form is which.
   void ShowValue(const TQueryOutcome& outcome, const TReadingView& view);
+  // The fields' help with the plug-in's words on their defaults, once.
+  void ShowFieldHelp(const tool::TExplained& explained);
   void RestartTimer();
   void Browse(std::size_t field);
   void CopyParamText() const;
@@ -146,6 +148,7 @@ class TTesterWindow {
   bool readingWaits_ = false;     // a reading came while a person was choosing
   bool lineWaits_ = false;        // a line was clicked and the mouse is still down
   std::string decimal_ = ".";     // the user's decimal separator
+  bool helpTold_ = false;         // the fields' help has the plug-in's words on the defaults
   int firstVisible_ = -1;                         // the line field's first column shown, as the ruler has it
   std::string lineValue_;                         // LINE as the last reading ran with it
   bool updating_ = false;  // the tester, not the user, is changing the fields or the selection
