@@ -424,12 +424,13 @@ TEST_F(TesterDriveTest, PointingAtALineAndASpanSetsTheReadingUp) {
 // readings on the timer all along, the value in the user's own form.
 TEST_F(TesterDriveTest, APersonsChoiceIsTheirs) {
   const std::string decimal = LocalDecimal();
-  const auto log = [&](const char* last) {
-    // Numbers of one width: a cut can read each of them whole.
-    return "Sensor log\r\nTemp: 142" + decimal + "50 C\r\nTemp: 143" + decimal + "00 C\r\nTemp: 100" + decimal +
-           last + " C\r\n";
+  // The last number's whole part and its fraction; the numbers of one
+  // width, so that a cut can read each of them whole.
+  const auto log = [&](const char* whole, const char* fraction) {
+    return "Sensor log\r\nTemp: 142" + decimal + "50 C\r\nTemp: 143" + decimal + "00 C\r\nTemp: " + whole + decimal +
+           fraction + " C\r\n";
   };
-  const std::string file = Write("log.txt", log("25"));
+  const std::string file = Write("log.txt", log("100", "25"));
   const TTesterProcess tester(L"--dll \"" + BesideMe("QeltGen_Filedata.dll").wstring() + L"\" \"FILENAME=" +
                               Wide(file) + L"|LINE=2|START=7|LENGTH=6\"");
   ASSERT_NE(tester.Window(), nullptr) << "no window titled \"Filedata Tester\"";
@@ -457,30 +458,29 @@ TEST_F(TesterDriveTest, APersonsChoiceIsTheirs) {
     return rect;
   }();
 
-  // A drag over "100,25" that lasts three readings; the file changes on the
-  // way. The value follows the file, the selection the mouse.
-  std::string drag = TPerson::At(tester.ColumnPoint(IDC_LINE_TEXT, 6)) + "mousedown 1\n";
-  for (int column = 7; column <= 12; ++column) {
+  // A drag over "100,25", from its end back to its start, that lasts three
+  // readings; the file changes on the way. The value follows the file, the
+  // selection the mouse (a reading that selected its cut would move the
+  // drag's anchor to the cut's start).
+  std::string drag = TPerson::At(tester.ColumnPoint(IDC_LINE_TEXT, 12)) + "mousedown 1\n";
+  for (int column = 11; column >= 6; --column) {
     drag += "sleep 0.6\n" + TPerson::At(tester.ColumnPoint(IDC_LINE_TEXT, column));
   }
   person.Starts(drag + "sleep 0.6\nmouseup 1\n");
   std::this_thread::sleep_for(1500ms);
-  Write("log.txt", log("75"));
-  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_VALUE) == "100"; }, 2s));
+  Write("log.txt", log("101", "75"));
+  EXPECT_TRUE(Eventually([&] { return tester.Text(IDC_VALUE) == "101"; }, 2s)) << "no reading while the mouse is held";
   EXPECT_EQ(tester.Text(IDC_FIELD_EDIT + 3), "4") << "no field changes while the mouse is held";
   person.Done();
-  ASSERT_TRUE(valueIs("100" + decimal + "75"));
+  ASSERT_TRUE(valueIs("101" + decimal + "75"));
   EXPECT_EQ(tester.Text(IDC_PARAMTEXT), "FILENAME=" + file + "|LINE=0|START=7|LENGTH=6");
   RECT lineAfter{};
   GetWindowRect(tester.Control(IDC_LINE_TEXT), &lineAfter);
   EXPECT_TRUE(EqualRect(&lineBefore, &lineAfter)) << "the line moved when the advice went";
   EXPECT_FALSE(IsWindowVisible(tester.Control(IDC_STURDIER)));
+
   // A reading whose line reads anew shows the same cut in it again.
-  Write("log.txt", log("50"));
-  ASSERT_TRUE(valueIs("100" + decimal + "5"));
-  EXPECT_EQ(tester.Selection(IDC_LINE_TEXT), std::make_pair(DWORD{6}, DWORD{12}));
-  // A reading whose line reads anew shows the same cut in it again.
-  Write("log.txt", log("50"));
+  Write("log.txt", log("100", "50"));
   ASSERT_TRUE(valueIs("100" + decimal + "5"));
   EXPECT_EQ(tester.Selection(IDC_LINE_TEXT), std::make_pair(DWORD{6}, DWORD{12}));
 
