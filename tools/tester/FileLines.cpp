@@ -122,12 +122,14 @@ void TTesterWindow::ShowFile(const tool::TExplained& explained) {
   const HFONT adviceFont = file_.Fragile ? boldFont_ : reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
   if (reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog_, IDC_ADVICE, WM_GETFONT, 0, 0)) != adviceFont) {
     SendDlgItemMessageW(dialog_, IDC_ADVICE, WM_SETFONT, reinterpret_cast<WPARAM>(adviceFont), TRUE);
+    FitText(IDC_ADVICE);  // bold words take more room
   }
   SetText(IDC_ADVICE, Wide(file_.Advice));
   const bool sturdier = file_.Sturdier.has_value();
   const std::wstring use =
       sturdier ? Wide("&Use " + CutWords(file_.Sturdier->first, file_.Sturdier->second)) : std::wstring();
-  const bool buttonChanged = sturdier != Shown(Control(IDC_STURDIER)) || (sturdier && use != tool::TextOf(Control(IDC_STURDIER)));
+  const bool buttonChanged =
+      sturdier != Shown(Control(IDC_STURDIER)) || (sturdier && use != tool::TextOf(Control(IDC_STURDIER)));
   if (!sturdier) KeepFocusFrom(Control(IDC_STURDIER));
   if (sturdier) SetDlgItemTextW(dialog_, IDC_STURDIER, use.c_str());
   ShowWindow(Control(IDC_STURDIER), sturdier ? SW_SHOW : SW_HIDE);
