@@ -5,7 +5,6 @@
 // the deciding row, so that a test can read both.
 #include <algorithm>
 
-#include "descriptor/DescriptorTables.h"
 #include "tools/tester/TesterResources.h"
 #include "tools/tester/TesterWindow.h"
 #include "tools/common/win32/WideText.h"
@@ -25,11 +24,9 @@ void TTesterWindow::ShowExplanation(const tool::TExplained& explained) {
   for (const tool::TExplainStep& step : explained.Steps) rows.push_back({Wide(step.Step), Wide(step.Detail)});
   // The steps write numbers as the plug-in does; the value above follows
   // the user's regional settings, and the answer's row says so.
-  const TQueryOutcome& outcome = explained.Outcome;
-  if (!rows.empty() && explained.Steps.back().Step == "answer" && outcome.Result == hr::Ok &&
-      outcome.ValueKind == descriptor::kNumberKind && decimal_ != ".") {
-    rows.back().Detail += Wide(" (shown above as " + LocalNumber(ViewOf(outcome).Value, decimal_) +
-                               ", as your regional settings write it)");
+  const auto local = LocalValue(explained.Outcome);
+  if (local && !rows.empty() && explained.Steps.back().Step == "answer") {
+    rows.back().Detail += Wide(" (shown above as " + *local + ", as your regional settings write it)");
   }
   const std::size_t deciding = DecidingStep(explained);
   const HWND list = Control(IDC_EXPLANATION);

@@ -361,10 +361,6 @@ void TTesterWindow::UseSturdier() {
              {TQueryKey::Length, std::to_string(file_.Sturdier->second)}});
 }
 
-void TTesterWindow::AfterLineTextMessage() {
-  UpdateRuler();
-}
-
 namespace {
 // A person's gesture in the line text or the list ends with one of these.
 bool EndsChoice(UINT message) {
@@ -396,11 +392,11 @@ LRESULT CALLBACK TTesterWindow::LineTextProc(HWND edit, UINT message, WPARAM wPa
     case WM_KEYDOWN:
     case WM_HSCROLL:
     case WM_SIZE:
-    case EM_SETSEL: Guarded(edit, [&] { tester.AfterLineTextMessage(); }); break;
+    case EM_SETSEL: Guarded(edit, [&] { tester.UpdateRuler(); }); break;
     default:
       if (EndsChoice(message)) {
         Guarded(edit, [&] {
-          tester.AfterLineTextMessage();
+          tester.UpdateRuler();
           tester.OnChoiceEnded();
         });
       }

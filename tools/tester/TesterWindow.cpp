@@ -212,14 +212,18 @@ void TTesterWindow::ShowFieldHelp(const tool::TExplained& explained) {
 void TTesterWindow::ShowValue(const TQueryOutcome& outcome, const TReadingView& view) {
   std::string value = outcome.Result != hr::Ok ? "-" : view.Value;
   std::string status = view.Status;
-  const bool number = outcome.Result == hr::Ok && outcome.ValueKind == descriptor::kNumberKind;
-  if (number && decimal_ != ".") {
-    value = LocalNumber(view.Value, decimal_);
+  if (const auto local = LocalValue(outcome)) {
+    value = *local;
     status += "; shown as your regional settings write numbers. The plug-in hands the host " + view.Value +
               ", as the parameter text and the steps below write numbers";
   }
   SetDlgItemTextW(dialog_, IDC_VALUE, Wide(value).c_str());
   SetDlgItemTextW(dialog_, IDC_STATUS, Wide(status).c_str());
+}
+
+std::optional<std::string> TTesterWindow::LocalValue(const TQueryOutcome& outcome) const {
+  if (outcome.Result != hr::Ok || outcome.ValueKind != descriptor::kNumberKind || decimal_ == ".") return std::nullopt;
+  return LocalNumber(ViewOf(outcome).Value, decimal_);
 }
 
 void TTesterWindow::RestartTimer() {

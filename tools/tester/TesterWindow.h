@@ -82,7 +82,6 @@ class TTesterWindow {
   void OnFromEnd();
   void OnToEnd();
   void UseSturdier();
-  void AfterLineTextMessage();
   static LRESULT CALLBACK LineTextProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR window);
   static LRESULT CALLBACK LinesProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -99,6 +98,9 @@ class TTesterWindow {
   // The reading's value as the user's regional settings write numbers, and
   // the line under it saying which form is which.
   void ShowValue(const TQueryOutcome& outcome, const TReadingView& view);
+  // A number answer as the user's regional settings write it, where that
+  // differs from the plug-in's form; nothing else.
+  std::optional<std::string> LocalValue(const TQueryOutcome& outcome) const;
   // The fields' help with the plug-in's words on their defaults, once.
   void ShowFieldHelp(const tool::TExplained& explained);
   void RestartTimer();
